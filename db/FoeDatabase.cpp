@@ -1,0 +1,70 @@
+#include "FoeDatabase.h"
+
+#include "SqliteFoeDatabase.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+enum class FileFormat { Empty, Sqlite, Access, Unknown };
+
+FileFormat detectFormat(std::string_view header)
+{
+    static constexpr std::string_view kSqliteMagic("SQLite format 3\0", 16);
+    static constexpr std::string_view kJetMagic("\0\1\0\0Standard Jet DB", 19);
+    if (header.empty())
+        return FileFormat::Empty;
+    if (header.starts_with(kSqliteMagic))
+        return FileFormat::Sqlite;
+    if (header.starts_with(kJetMagic))
+        return FileFormat::Access;
+    return FileFormat::Unknown;
+}
+
+std::string readHeader(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status))
+        throw DatabaseError(file, "the file does not exist");
+    if (std::filesystem::is_directory(status))
+        throw DatabaseError(file, "it is a folder, not a file");
+
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw DatabaseError(file, std::string("the file cannot be read (") + std::strerror(errno) + ")");
+    std::array<char, 32> header{};
+    in.read(header.data(), header.size());
+    return std::string(header.data(), static_cast<std::size_t>(in.gcount()));
+}
+
+}  // namespace
+
+DatabaseError::DatabaseError(const std::filesystem::path& file, const std::string& fault)
+    : std::runtime_error("The foe database \"" + file.string() + "\" cannot be used: " + fault + "."),
+      fault_(fault)
+{
+}
+
+std::filesystem::path foeDatabasePath(const std::filesystem::path& programDirectory)
+{
+    return programDirectory / kDatabaseFileName;
+}
+
+std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
+{
+    switch (detectFormat(readHeader(file))) {
+    case FileFormat::Sqlite:
+        return std::make_unique<SqliteFoeDatabase>(file);
+    case FileFormat::Access:
+        throw DatabaseError(file, "it is an Access database, which this build cannot read yet");
+    case FileFormat::Empty:
+        throw DatabaseError(file, "the file is empty");
+    case FileFormat::Unknown:
+        break;
+    }
+    throw DatabaseError(file, "it is not a foe database (neither SQLite 3 nor Access)");
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+// The bestiary the calculator reads. A game master keeps it in "Vorn.mdb"
+// beside the program; the file's first bytes, not its name, say which engine
+// reads it. Every backend answers the same two questions:
+//
+//   listNames(category) -> the names offered at that category, in name order
+//   findFoe(name)       -> the first stored foe with that name, if any
+//
+// Names are matched and ordered ignoring letter case (see FoeNameOrder.h).
+// The file is only ever read: no backend writes, creates or locks it.
+
+#include "FoeRecord.h"
+#include "ThreatCategory.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+inline constexpr const char* kDatabaseFileName = "Vorn.mdb";
+
+// The columns of table Foes that the calculator reads; others are ignored.
+inline constexpr const char* kRequiredColumns[] = {
+    "Name", "Max_Threat", "Init", "Atk", "Dfn", "Dam", "Soak", "HP", "Res", "Mix", "Move", "Missile",
+};
+
+// A database that cannot be opened or read, with the file and the fault in
+// words a game master can act on.
+class DatabaseError : public std::runtime_error {
+public:
+    DatabaseError(const std::filesystem::path& file, const std::string& fault);
+    const std::string& fault() const { return fault_; }
+
+private:
+    std::string fault_;
+};
+
+class FoeDatabase {
+public:
+    virtual ~FoeDatabase() = default;
+
+    // Foes whose Max_Threat is a number above the category; a foe without a
+    // name is never offered.
+    virtual std::vector<std::string> listNames(ThreatCategory category) = 0;
+
+    // The first foe in table order whose name equals `name` ignoring case.
+    virtual std::optional<FoeRecord> findFoe(const std::string& name) = 0;
+};
+
+// The database beside the program: its folder joined with "Vorn.mdb".
+std::filesystem::path foeDatabasePath(const std::filesystem::path& programDirectory);
+
+// Opens the file read-only with the backend its content calls for, and checks
+// that it holds table Foes with every required column. Throws DatabaseError.
+std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file);

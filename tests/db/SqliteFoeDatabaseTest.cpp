@@ -1,0 +1,58 @@
+#include "FoeDatabase.h"
+#include "TestBestiary.h"
+
+#include <SQLiteCpp/Database.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const char* kColumns =
+    "CREATE TABLE Foes (Name TEXT, Max_Threat, Init, Atk, Dfn, Dam, Soak, HP, Res, Mix, Move, Missile);";
+
+TEST(SqliteFoeDatabase, NamelessFoesAreNeverListed)
+{
+    const auto bestiary = TestBestiary::fromFixture(
+        "INSERT INTO Foes (Name, Max_Threat) VALUES (NULL, 7);");
+    EXPECT_EQ(openFoeDatabase(bestiary.file())->listNames(6),
+              (std::vector<std::string>{"Ancient Dragon", "Cave Troll", "Shade", "Ålfar Scout"}));
+}
+
+TEST(SqliteFoeDatabase, TextWhereANumberBelongsIsNotANumber)
+{
+    const auto bestiary = TestBestiary::fromSql(std::string(kColumns) +
+        "INSERT INTO Foes VALUES ('Odd', 'many', 'fast', ' 4 ', 1, 1, 1, 10, 1, 5, 12.0, '1');");
+    const auto db = openFoeDatabase(bestiary.file());
+    EXPECT_TRUE(db->listNames(0).empty()) << "a Max_Threat of text exceeds no category";
+    const auto odd = db->findFoe("Odd");
+    ASSERT_TRUE(odd.has_value());
+    EXPECT_TRUE(std::isnan(odd->stats[0]));
+    EXPECT_EQ(odd->stats[1], 4.0) << "text that reads as a number counts";
+    EXPECT_EQ(odd->move, "12") << "a stored real is written in its shortest form";
+    EXPECT_EQ(odd->missile, 1.0);
+}
+
+TEST(SqliteFoeDatabase, AViewNamedFoesServesAsTheTable)
+{
+    const auto bestiary = TestBestiary::fromSql(std::string(kColumns).replace(13, 4, "Beasts") +
+        "INSERT INTO Beasts VALUES ('Boar', 5, 1, 2, 3, 4, 5, 20, 1, 5, '14', 0);"
+        "CREATE VIEW Foes AS SELECT * FROM Beasts;");
+    const auto db = openFoeDatabase(bestiary.file());
+    EXPECT_EQ(db->listNames(3), std::vector<std::string>{"Boar"});
+    EXPECT_TRUE(db->findFoe("boar").has_value());
+}
+
+TEST(SqliteFoeDatabase, SeesFoesAddedWhileItIsOpen)
+{
+    const auto bestiary = TestBestiary::fromFixture();
+    const auto db = openFoeDatabase(bestiary.file());
+    {
+        SQLite::Database editor(bestiary.file().string(), SQLite::OPEN_READWRITE);
+        editor.exec("INSERT INTO Foes (Name, Max_Threat, HP) VALUES ('Newcomer', 7, 12);");
+    }
+    EXPECT_EQ(db->listNames(6).size(), 5u);
+    EXPECT_TRUE(db->findFoe("Newcomer").has_value());
+}
+
+}  // namespace

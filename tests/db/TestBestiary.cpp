@@ -1,0 +1,76 @@
+#include "TestBestiary.h"
+
+#include <SQLiteCpp/Database.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+std::string readFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+TestBestiary::TestBestiary()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "vorn-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot make a temporary folder");
+    folder_ = pattern;
+    file_ = folder_ / "Vorn.mdb";
+}
+
+TestBestiary::TestBestiary(TestBestiary&& other) noexcept
+    : folder_(std::move(other.folder_)), file_(std::move(other.file_))
+{
+    other.folder_.clear();
+}
+
+TestBestiary::~TestBestiary()
+{
+    if (folder_.empty())
+        return;
+    std::error_code ignored;
+    std::filesystem::permissions(file_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+TestBestiary TestBestiary::fromSql(const std::string& sql)
+{
+    TestBestiary bestiary;
+    SQLite::Database db(bestiary.file_.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    db.exec(sql);
+    return bestiary;
+}
+
+TestBestiary TestBestiary::fromFixture(const std::string& extraSql)
+{
+    return fromSql(readFile(std::filesystem::path(VORN_TEST_FIXTURES) / "foes.sql") + extraSql);
+}
+
+TestBestiary TestBestiary::withBytes(const std::string& bytes)
+{
+    TestBestiary bestiary;
+    std::ofstream(bestiary.file_, std::ios::binary) << bytes;
+    return bestiary;
+}
+
+std::string TestBestiary::bytes() const
+{
+    return readFile(file_);
+}
+
+std::vector<std::string> TestBestiary::folderEntries() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
