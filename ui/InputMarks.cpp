@@ -1,0 +1,39 @@
+#include "InputMarks.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPalette>
+
+namespace {
+
+// Red that stays legible on a light and on a dark palette alike.
+QColor faultColour(const QPalette& palette)
+{
+    return palette.color(QPalette::Base).lightness() < 128 ? QColor(255, 128, 128) : QColor(192, 0, 0);
+}
+
+void setMarked(QLineEdit* box, const QString& reason)
+{
+    const bool marked = !reason.isEmpty();
+    if (box->toolTip() == reason && box->property("marked").toBool() == marked)
+        return;
+    QPalette palette = box->parentWidget()->palette();
+    if (marked)
+        palette.setColor(QPalette::Text, faultColour(palette));
+    box->setPalette(palette);
+    box->setToolTip(reason);
+    box->setProperty("marked", marked);
+}
+
+}  // namespace
+
+void markInputs(MainWindowControls& c, const std::optional<InputFault>& fault, const QString& bestiaryTrouble)
+{
+    const bool onTally = fault && fault->input == InputFault::Input::Tally;
+    for (std::size_t i = 0; i < kStatCount; ++i) {
+        const bool here = onTally && static_cast<std::size_t>(fault->slot) == i;
+        setMarked(c.txtTally[i], here ? QString::fromStdString(fault->reason) : QString());
+    }
+    const bool onFoe = fault && fault->input == InputFault::Input::Foe;
+    c.cboFoes->setToolTip(onFoe ? QString::fromStdString(fault->reason) : bestiaryTrouble);
+}

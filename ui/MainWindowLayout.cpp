@@ -1,0 +1,208 @@
+#include "MainWindowControls.h"
+
+#include "DesignFonts.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <vector>
+
+// Places are in pixels at 96 dpi, as the sheet was drawn; Qt scales them with
+// the screen. Tab indexes are the sheet's: controls that never take the focus
+// hold one too, so the numbers run with gaps.
+namespace {
+
+struct Place {
+    int x, y, width, height;
+};
+
+constexpr int kBoxWidth = 33;
+constexpr int kBoxHeight = 20;
+
+struct LabelSpec {
+    int index;  // into label2
+    const char* caption;
+    Place place;
+    FontRole font;
+};
+
+constexpr LabelSpec kLabel2[] = {
+    {0, "Init", {88, 0, 38, 19}, FontRole::Heading},
+    {1, "Atk", {152, 0, 28, 19}, FontRole::Heading},
+    {2, "Dfn", {208, 0, 29, 19}, FontRole::Heading},
+    {3, "Dam", {264, 0, 34, 19}, FontRole::Heading},
+    {4, "Soak", {320, 0, 38, 19}, FontRole::Heading},
+    {5, "HP", {384, 0, 19, 19}, FontRole::Heading},
+    {6, "Res", {432, 0, 28, 19}, FontRole::Heading},
+    {13, "Init", {80, 104, 38, 19}, FontRole::Heading},
+    {12, "Atk", {144, 104, 28, 19}, FontRole::Heading},
+    {11, "Dfn", {200, 104, 29, 19}, FontRole::Heading},
+    {10, "Dam", {256, 104, 34, 19}, FontRole::Heading},
+    {16, "Melee", {16, 128, 49, 18}, FontRole::RowCaption},
+    {14, "Move", {24, 208, 42, 19}, FontRole::Heading},
+    {9, "Soak", {80, 208, 38, 19}, FontRole::Heading},
+    {8, "HP", {152, 208, 19, 19}, FontRole::Heading},
+    {7, "Res", {200, 208, 28, 19}, FontRole::Heading},
+    {18, "Wound", {248, 208, 54, 21}, FontRole::Heading},
+    {15, "Mix", {320, 208, 34, 19}, FontRole::Heading},
+    {19, "Might", {376, 208, 52, 19}, FontRole::Heading},
+};
+
+struct BoxSpec {
+    int x, y;
+    int tabIndex;
+};
+
+constexpr BoxSpec kTally[kStatCount] = {
+    {88, 24, 8}, {145, 24, 9}, {203, 24, 10}, {260, 24, 11}, {317, 24, 12}, {375, 24, 13}, {432, 24, 14},
+};
+constexpr BoxSpec kFoe[kStatCount] = {
+    {81, 128, 31}, {139, 128, 32}, {198, 128, 33}, {256, 128, 34},  // the Melee row
+    {81, 232, 35}, {139, 232, 36}, {198, 232, 37},                  // Soak, HP, Res below
+};
+constexpr BoxSpec kBow[kRangedColumns] = {{81, 152, 44}, {139, 152, 45}, {198, 152, 46}, {256, 152, 47}};
+constexpr BoxSpec kXBow[kRangedColumns] = {{81, 176, 50}, {139, 176, 51}, {198, 176, 52}, {256, 176, 53}};
+constexpr BoxSpec kMove{24, 232, 39};
+constexpr BoxSpec kWound{256, 232, 55};
+constexpr BoxSpec kMix{320, 232, 40};
+constexpr BoxSpec kMight{384, 232, 57};
+constexpr int kFoesTab = 38;
+constexpr int kFirstCategoryTab = 16;  // Pitiful; Terrifying is 22
+
+void place(QWidget* widget, const Place& p)
+{
+    widget->setGeometry(p.x, p.y, p.width, p.height);
+}
+
+// A stand-in face can run wider than the one the sheet was drawn for; the
+// label then widens to its caption, away from the box it heads or captions
+// (left-aligned ones to the right, right-aligned ones to the left), so no
+// caption is cut off and nothing else moves.
+Place fittedPlace(const QLabel* label, Place p)
+{
+    const int needed = label->fontMetrics().horizontalAdvance(label->text());
+    if (needed > p.width) {
+        if (label->alignment() & Qt::AlignRight)
+            p.x -= needed - p.width;
+        p.width = needed;
+    }
+    return p;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const char* caption, const Place& p, FontRole font,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setFont(designFont(font));
+    label->setAlignment(alignment);
+    place(label, fittedPlace(label, p));
+    return label;
+}
+
+class TabOrder {
+public:
+    void add(int tabIndex, QWidget* widget) { chain_.push_back({tabIndex, widget}); }
+
+    // Chains the focusable controls by tab index; Qt closes the ring itself.
+    void apply()
+    {
+        std::sort(chain_.begin(), chain_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (std::size_t i = 1; i < chain_.size(); ++i)
+            QWidget::setTabOrder(chain_[i - 1].second, chain_[i].second);
+    }
+
+private:
+    std::vector<std::pair<int, QWidget*>> chain_;
+};
+
+QLineEdit* makeBox(QWidget* parent, const QString& name, const BoxSpec& spec, const char* text, TabOrder& order)
+{
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setAlignment(Qt::AlignCenter);
+    box->setGeometry(spec.x, spec.y, kBoxWidth, kBoxHeight);
+    order.add(spec.tabIndex, box);
+    return box;
+}
+
+template <std::size_t N>
+void makeBoxRow(std::array<QLineEdit*, N>& row, QWidget* parent, const char* array, const BoxSpec (&specs)[N],
+                const char* text, TabOrder& order)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        row[i] = makeBox(parent, arrayMemberName(array, static_cast<int>(i)), specs[i], text, order);
+}
+
+void buildCategoryFrame(MainWindowControls& c, QWidget* client, TabOrder& order)
+{
+    c.Frame1 = new QGroupBox("Category", client);
+    c.Frame1->setObjectName("Frame1");
+    c.Frame1->setFont(designFont(FontRole::Frame));
+    place(c.Frame1, {312, 56, 145, 137});
+    for (ThreatCategory category = 0; category < kCategoryCount; ++category) {
+        auto* option = new QRadioButton(QString::fromUtf8(kCategoryCaptions[category].data(),
+                                                          static_cast<int>(kCategoryCaptions[category].size())),
+                                        c.Frame1);
+        option->setObjectName(arrayMemberName("optCategory", category));
+        option->setFont(designFont(FontRole::Option));
+        option->setLayoutDirection(Qt::RightToLeft);  // caption at the left, button at the right end
+        // Terrifying stands at the top, Pitiful at the bottom, 16 px apart.
+        place(option, {16, 16 + (kCategoryCount - 1 - category) * 16, 100, 17});
+        order.add(kFirstCategoryTab + category, option);
+        c.optCategory[static_cast<std::size_t>(category)] = option;
+    }
+    c.optCategory[kDefaultCategory]->setChecked(true);
+}
+
+}  // namespace
+
+QString arrayMemberName(const char* array, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
+}
+
+MainWindowControls buildMainWindowControls(QWidget* client)
+{
+    MainWindowControls c;
+    TabOrder order;
+    client->setFont(designFont(FontRole::Box));
+
+    c.Label1 = makeLabel(client, "Label1", "Tally", {8, 8, 67, 25}, FontRole::Title);
+    c.Label3 = makeLabel(client, "Label3", "Foe", {24, 72, 38, 25}, FontRole::Title);
+    for (const LabelSpec& spec : kLabel2) {
+        const Qt::Alignment alignment =
+            spec.font == FontRole::RowCaption ? Qt::AlignRight | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop;
+        c.label2[static_cast<std::size_t>(spec.index)] =
+            makeLabel(client, arrayMemberName("label2", spec.index), spec.caption, spec.place, spec.font, alignment);
+    }
+    const Qt::Alignment rowCaption = Qt::AlignRight | Qt::AlignTop;
+    c.lblBow = makeLabel(client, "lblBow", "Bow", {16, 152, 49, 18}, FontRole::RowCaption, rowCaption);
+    c.lblXBow = makeLabel(client, "lblXBow", "X-Bow", {17, 176, 48, 18}, FontRole::RowCaption, rowCaption);
+
+    makeBoxRow(c.txtTally, client, "txtTally", kTally, "Text1", order);
+    c.cboFoes = new QComboBox(client);
+    c.cboFoes->setObjectName("cboFoes");
+    c.cboFoes->setEditable(true);
+    c.cboFoes->setInsertPolicy(QComboBox::NoInsert);  // typing a name never adds it to the list
+    c.cboFoes->setCompleter(nullptr);                 // each keystroke computes what was typed, nothing more
+    c.cboFoes->setEditText("Combo1");
+    place(c.cboFoes, {88, 72, 201, 21});
+    order.add(kFoesTab, c.cboFoes);
+    buildCategoryFrame(c, client, order);
+
+    makeBoxRow(c.txtFoe, client, "txtFoe", kFoe, "Text1", order);
+    makeBoxRow(c.txtBow, client, "txtBow", kBow, "", order);
+    makeBoxRow(c.txtXBow, client, "txtXBow", kXBow, "", order);
+    c.txtMove = makeBox(client, "txtMove", kMove, "Text1", order);
+    c.txtWT = makeBox(client, "txtWT", kWound, "", order);
+    c.txtMix = makeBox(client, "txtMix", kMix, "Text1", order);
+    c.txtMight = makeBox(client, "txtMight", kMight, "", order);
+
+    order.apply();
+    return c;
+}
