@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ pkg-config
-    qt6-base-dev
+    qt6-base-dev fonts-liberation2
     libsqlitecpp-dev libsqlite3-dev
     mdbtools-dev
     libgtest-dev libgmock-dev libbenchmark-dev

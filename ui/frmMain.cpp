@@ -1,6 +1,6 @@
 #include "frmMain.h"
 
-#include "BoxBehaviour.h"
+#include "ControlBehaviour.h"
 #include "InputMarks.h"
 #include "MakeFoe.h"
 #include "SheetBinding.h"
@@ -44,7 +44,14 @@ frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, QWidget* parent)
     ui.txtTally[0]->setFocus();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // Tearing the window down moves the focus out of the foe box, which Qt
+    // reports as a pick from its list; by then the bestiary and the boxes are
+    // going, so nothing of the window may answer any more.
+    for (QObject* control : findChildren<QObject*>())
+        disconnect(control, nullptr, this, nullptr);
+}
 
 void frmMain::buildMenu()
 {
@@ -61,6 +68,7 @@ void frmMain::connectEvents()
     for (ThreatCategory category = 0; category < kCategoryCount; ++category)
         connect(ui.optCategory[static_cast<std::size_t>(category)], &QRadioButton::clicked, this,
                 [this, category] { chooseCategory(category); });
+    tabToCheckedButtonOnly(ui.optCategory);
 
     auto recomputeOnceReady = [this] {
         if (Ready)

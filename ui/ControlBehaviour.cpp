@@ -1,7 +1,8 @@
-#include "BoxBehaviour.h"
+#include "ControlBehaviour.h"
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTimer>
 
 namespace {
@@ -28,4 +29,13 @@ protected:
 void selectAllOnEntry(QLineEdit* tally)
 {
     tally->installEventFilter(new SelectAllOnFocus(tally));
+}
+
+void tabToCheckedButtonOnly(const std::array<QRadioButton*, kCategoryCount>& group)
+{
+    for (QRadioButton* option : group) {
+        auto follow = [option](bool checked) { option->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus); };
+        follow(option->isChecked());
+        QObject::connect(option, &QRadioButton::toggled, option, follow);
+    }
 }

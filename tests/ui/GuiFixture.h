@@ -1,0 +1,63 @@
+#pragma once
+
+// Shared by the headless window tests: windows on throwaway bestiaries,
+// controls found by their sheet names, and a watchdog that turns a modal
+// dialog nobody expected into a failure instead of a hung test.
+
+#include "TestBestiary.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// The window opened on a bestiary made from the shared fixture rows.
+struct OpenWindow {
+    TestBestiary bestiary = TestBestiary::fromFixture();
+    std::unique_ptr<frmMain> window = std::make_unique<frmMain>(openFoeDatabase(bestiary.file()));
+
+    template <class T = QWidget>
+    T* control(const QString& name) const
+    {
+        T* found = window->findChild<T*>(name);
+        if (!found)
+            qFatal("no control named %s", qPrintable(name));
+        return found;
+    }
+    QLineEdit* box(const char* array, int index) const
+    {
+        return control<QLineEdit>(QStringLiteral("%1(%2)").arg(array).arg(index));
+    }
+    QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
+
+    // Shows the window and waits until it has the keyboard.
+    void showActive() const
+    {
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+};
+
+// Calls `handle` with the first modal dialog that appears within the
+// timeout (or with nullptr), from the event loop, so a test can answer a
+// dialog opened by the code under test.
+inline void whenModalAppears(std::function<void(QWidget*)> handle, int timeoutMs = 5000)
+{
+    auto* poll = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, handle, timeoutMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        *waited += 20;
+        if (modal || *waited >= timeoutMs) {
+            poll->stop();
+            poll->deleteLater();
+            handle(modal);
+        }
+    });
+    poll->start(20);
+}

@@ -1,0 +1,134 @@
+#include "GuiFixture.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRadioButton>
+
+// Every control's place on the sheet, in pixels at 96 dpi: x, y, width, height.
+struct SheetPlace {
+    const char* name;
+    int x, y, width, height;
+};
+
+const SheetPlace kSheet[] = {
+    {"Label1", 8, 8, 67, 25}, {"Label3", 24, 72, 38, 25},
+    {"label2(0)", 88, 0, 38, 19}, {"label2(1)", 152, 0, 28, 19}, {"label2(2)", 208, 0, 29, 19},
+    {"label2(3)", 264, 0, 34, 19}, {"label2(4)", 320, 0, 38, 19}, {"label2(5)", 384, 0, 19, 19},
+    {"label2(6)", 432, 0, 28, 19},
+    {"txtTally(0)", 88, 24, 33, 20}, {"txtTally(1)", 145, 24, 33, 20}, {"txtTally(2)", 203, 24, 33, 20},
+    {"txtTally(3)", 260, 24, 33, 20}, {"txtTally(4)", 317, 24, 33, 20}, {"txtTally(5)", 375, 24, 33, 20},
+    {"txtTally(6)", 432, 24, 33, 20},
+    {"cboFoes", 88, 72, 201, 21}, {"Frame1", 312, 56, 145, 137},
+    {"optCategory(6)", 16, 16, 100, 17}, {"optCategory(5)", 16, 32, 100, 17},
+    {"optCategory(4)", 16, 48, 100, 17}, {"optCategory(3)", 16, 64, 100, 17},
+    {"optCategory(2)", 16, 80, 100, 17}, {"optCategory(1)", 16, 96, 100, 17},
+    {"optCategory(0)", 16, 112, 100, 17},
+    {"label2(13)", 80, 104, 38, 19}, {"label2(12)", 144, 104, 28, 19}, {"label2(11)", 200, 104, 29, 19},
+    {"label2(10)", 256, 104, 34, 19}, {"label2(16)", 16, 128, 49, 18},
+    {"txtFoe(0)", 81, 128, 33, 20}, {"txtFoe(1)", 139, 128, 33, 20}, {"txtFoe(2)", 198, 128, 33, 20},
+    {"txtFoe(3)", 256, 128, 33, 20},
+    {"lblBow", 16, 152, 49, 18},
+    {"txtBow(0)", 81, 152, 33, 20}, {"txtBow(1)", 139, 152, 33, 20}, {"txtBow(2)", 198, 152, 33, 20},
+    {"txtBow(3)", 256, 152, 33, 20},
+    {"lblXBow", 17, 176, 48, 18},
+    {"txtXBow(0)", 81, 176, 33, 20}, {"txtXBow(1)", 139, 176, 33, 20}, {"txtXBow(2)", 198, 176, 33, 20},
+    {"txtXBow(3)", 256, 176, 33, 20},
+    {"label2(14)", 24, 208, 42, 19}, {"label2(9)", 80, 208, 38, 19}, {"label2(8)", 152, 208, 19, 19},
+    {"label2(7)", 200, 208, 28, 19}, {"label2(18)", 248, 208, 54, 21}, {"label2(15)", 320, 208, 34, 19},
+    {"label2(19)", 376, 208, 52, 19},
+    {"txtMove", 24, 232, 33, 20}, {"txtFoe(4)", 81, 232, 33, 20}, {"txtFoe(5)", 139, 232, 33, 20},
+    {"txtFoe(6)", 198, 232, 33, 20}, {"txtWT", 256, 232, 33, 20}, {"txtMix", 320, 232, 33, 20},
+    {"txtMight", 384, 232, 33, 20},
+};
+
+class MainWindowLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void placesMatchTheSheet_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("place");
+        for (const SheetPlace& p : kSheet)
+            QTest::newRow(p.name) << p.name << QRect(p.x, p.y, p.width, p.height);
+    }
+
+    // A label may widen to fit its caption in a stand-in face, away from the
+    // box it belongs to; everything else stands exactly where the sheet has it.
+    void placesMatchTheSheet()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, place);
+        OpenWindow w;
+        QWidget* control = w.control(name);
+        const QRect actual = control->geometry();
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            QCOMPARE(actual.top(), place.top());
+            QCOMPARE(actual.height(), place.height());
+            QVERIFY(actual.width() >= place.width());
+            if (label->alignment() & Qt::AlignRight)
+                QCOMPARE(actual.right(), place.right());
+            else
+                QCOMPARE(actual.left(), place.left());
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= actual.width(),
+                     "caption cut off");
+        } else {
+            QCOMPARE(actual, place);
+        }
+    }
+
+    void everyControlIsOnTheSheetOnce()
+    {
+        OpenWindow w;
+        int named = 0;
+        for (QWidget* child : w.window->centralWidget()->findChildren<QWidget*>()) {
+            if (!child->objectName().isEmpty() && !child->objectName().startsWith("qt_"))
+                ++named;
+        }
+        QCOMPARE(named, int(std::size(kSheet)));
+        QVERIFY(!w.window->findChild<QLabel*>("label2(17)"));
+    }
+
+    // The option buttons overlap their neighbours by one pixel row, as drawn;
+    // no other two controls may touch.
+    void nothingOverlaps()
+    {
+        OpenWindow w;
+        const QList<QWidget*> controls = w.window->centralWidget()->findChildren<QWidget*>(
+            QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget* a : controls)
+            for (QWidget* b : controls)
+                if (a != b)
+                    QVERIFY2(!a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + " overlaps " + b->objectName()));
+    }
+
+    void clientAreaAndCaptions()
+    {
+        OpenWindow w;
+        w.window->show();
+        QCOMPARE(w.window->windowTitle(), "Vorn Foe Calculator");
+        QCOMPARE(w.window->centralWidget()->size(), QSize(476, 262));
+        QCOMPARE(w.control<QGroupBox>("Frame1")->title(), "Category");
+        const QStringList captions = {"Pitiful", "Weak", "Inferior", "Equal", "Superior", "Exceptional",
+                                      "Terrifying"};
+        for (int i = 0; i < captions.size(); ++i) {
+            auto* option = w.control<QRadioButton>(QStringLiteral("optCategory(%1)").arg(i));
+            QCOMPARE(option->text(), captions[i]);
+            QCOMPARE(option->isChecked(), i == 3);
+        }
+        const QList<QAction*> bar = w.window->menuBar()->actions();
+        QCOMPARE(bar.size(), 2);
+        QCOMPARE(bar[0]->text(), "E&xit");
+        QVERIFY(!bar[0]->menu());
+        QCOMPARE(bar[1]->text(), "&Help");
+        QCOMPARE(bar[1]->menu()->actions().size(), 1);
+        QCOMPARE(bar[1]->menu()->actions()[0]->text(), "&About Vorn Foe Calculator");
+    }
+};
+
+QTEST_MAIN(MainWindowLayoutTest)
+#include "MainWindowLayoutTest.moc"

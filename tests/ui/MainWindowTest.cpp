@@ -1,0 +1,326 @@
+#include "GuiFixture.h"
+#include "Startup.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListView>
+#include <QLocale>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+QStringList texts(const OpenWindow& w, const char* array, int count)
+{
+    QStringList result;
+    for (int i = 0; i < count; ++i)
+        result << w.box(array, i)->text();
+    return result;
+}
+
+QStringList listed(QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+// Types into the foe box as a game master does: select what is there, then type.
+void typeFoe(const OpenWindow& w, const QString& name)
+{
+    auto* foes = w.control<QComboBox>("cboFoes");
+    foes->setFocus();
+    QTest::keyClick(foes, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(foes, name);
+}
+
+// Opens the foe box's list and clicks the entry with this name.
+void pickFoe(const OpenWindow& w, const QString& name)
+{
+    auto* foes = w.control<QComboBox>("cboFoes");
+    foes->showPopup();
+    QAbstractItemView* list = foes->view();
+    const int row = foes->findText(name, Qt::MatchExactly);
+    QVERIFY2(row >= 0, qPrintable(name + " is not listed"));
+    const QRect cell = list->visualRect(foes->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QTRY_VERIFY(!list->isVisible());
+}
+
+void clickCategory(const OpenWindow& w, int category)
+{
+    auto* option = w.control<QRadioButton>(QStringLiteral("optCategory(%1)").arg(category));
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(option->width() - 8, option->height() / 2));
+}
+
+bool rangedRowsShown(const OpenWindow& w)
+{
+    return w.control<QLabel>("lblBow")->isVisible() && w.box("txtXBow", 3)->isVisible();
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    // State: a fresh start on the fixture bestiary.
+    // Expected: Equal, [Generic], tallies 0, the bare Equal foe, ranged rows shown.
+    void startUpState()
+    {
+        OpenWindow w;
+        w.showActive();
+        QVERIFY(w.control<QRadioButton>("optCategory(3)")->isChecked());
+        auto* foes = w.control<QComboBox>("cboFoes");
+        QCOMPARE(foes->currentText(), "[Generic]");
+        QCOMPARE(listed(foes).first(), "[Generic]");
+        QCOMPARE(listed(foes).size(), 12);  // [Generic] and the 11 foes above Equal
+        QCOMPARE(texts(w, "txtTally", 7), QStringList({"0", "0", "0", "0", "0", "0", "0"}));
+        QCOMPARE(texts(w, "txtFoe", 7), QStringList({"0", "0", "0", "0", "0", "10", "0"}));
+        QCOMPARE(texts(w, "txtBow", 4), QStringList({"-1", "-1", "0", "0"}));
+        QCOMPARE(texts(w, "txtXBow", 4), QStringList({"-8", "-3", "0", "0"}));
+        QCOMPARE(w.box("txtMix")->text(), "1.5");
+        QCOMPARE(w.box("txtMove")->text(), "15");
+        QCOMPARE(w.box("txtWT")->text(), "12");
+        QCOMPARE(w.box("txtMight")->text(), "0");
+        QVERIFY(rangedRowsShown(w));
+        QCOMPARE(QApplication::focusWidget(), w.box("txtTally", 0));
+    }
+
+    // State: Goblin (Max_Threat 4) chosen at Equal. Action: click Superior.
+    // Expected: Goblin leaves the list, the box falls back to [Generic].
+    void categoryClickDropsAFoeNoLongerOffered()
+    {
+        OpenWindow w;
+        w.showActive();
+        pickFoe(w, "Goblin");
+        QCOMPARE(w.box("txtFoe", 5)->text(), "12");
+        clickCategory(w, 4);
+        auto* foes = w.control<QComboBox>("cboFoes");
+        QVERIFY(w.control<QRadioButton>("optCategory(4)")->isChecked());
+        QCOMPARE(foes->currentText(), "[Generic]");
+        QVERIFY(!listed(foes).contains("Goblin"));
+        QCOMPARE(texts(w, "txtFoe", 7), QStringList({"2", "2", "2", "2", "1", "10", "1"}));
+        QCOMPARE(w.box("txtMix")->text(), "2");
+    }
+
+    // State: Orc chosen at Equal. Action: click Superior, where Orc is still offered.
+    // Expected: Orc stays, computed at Superior.
+    void categoryClickKeepsAFoeStillOffered()
+    {
+        OpenWindow w;
+        w.showActive();
+        pickFoe(w, "Orc");
+        clickCategory(w, 4);
+        QCOMPARE(w.control<QComboBox>("cboFoes")->currentText(), "Orc");
+        QCOMPARE(texts(w, "txtFoe", 7), QStringList({"3", "5", "4", "6", "2", "35", "2"}));
+    }
+
+    // Action: type "Orc" letter by letter into the foe box.
+    // Expected: partial names give the bare modifiers; the whole name gives Orc.
+    void typingAFoeNameLetterByLetter()
+    {
+        OpenWindow w;
+        w.showActive();
+        typeFoe(w, "Or");
+        QCOMPARE(w.control<QComboBox>("cboFoes")->currentText(), "Or");
+        QCOMPARE(texts(w, "txtFoe", 7), QStringList({"0", "0", "0", "0", "0", "10", "0"}));
+        QTest::keyClicks(w.control<QComboBox>("cboFoes"), "c");
+        QCOMPARE(texts(w, "txtFoe", 7), QStringList({"1", "3", "2", "4", "1", "25", "1"}));
+        QCOMPARE(w.box("txtMix")->text(), "2.5");
+        QCOMPARE(w.box("txtMove")->text(), "12");
+        QCOMPARE(w.box("txtWT")->text(), "15");
+        QCOMPARE(w.control<QComboBox>("cboFoes")->count(), 12);  // typing never adds to the list
+    }
+
+    // Action: pick Orc, a shooter, Orc again, then [Generic].
+    // Expected: ranged rows hide, show, hide, and [Generic] leaves them hidden.
+    void rangedRowsFollowTheNamedFoe()
+    {
+        OpenWindow w;
+        w.showActive();
+        pickFoe(w, "Orc");
+        QVERIFY(!rangedRowsShown(w));
+        pickFoe(w, "Bandit Archer");
+        QVERIFY(rangedRowsShown(w));
+        QCOMPARE(texts(w, "txtBow", 4), QStringList({"2", "3", "2", "5"}));
+        pickFoe(w, "Orc");
+        QVERIFY(!rangedRowsShown(w));
+        pickFoe(w, "[Generic]");
+        QVERIFY(!rangedRowsShown(w));
+        QCOMPARE(w.box("txtMove")->text(), "15");
+    }
+
+    // Action: type a letter, then a digit, into the Dfn tally.
+    // Expected: the letter is replaced by a selected "0"; the digit then replaces it.
+    void aLetterInATallyBecomesZero()
+    {
+        OpenWindow w;
+        w.showActive();
+        QLineEdit* dfn = w.box("txtTally", 2);
+        dfn->setFocus();
+        QTest::keyClicks(dfn, "x");
+        QCOMPARE(dfn->text(), "0");
+        QCOMPARE(dfn->selectedText(), "0");
+        QTest::keyClicks(dfn, "7");
+        QCOMPARE(dfn->text(), "7");
+        QCOMPARE(w.box("txtFoe", 2)->text(), "7");
+        QCOMPARE(w.box("txtBow", 2)->text(), "7");
+    }
+
+    // Action: click into a tally holding 12. Expected: its whole text is selected.
+    void enteringATallyByMouseSelectsIt()
+    {
+        OpenWindow w;
+        w.showActive();
+        QLineEdit* hp = w.box("txtTally", 5);
+        hp->setText("12");
+        QTest::mouseClick(hp, Qt::LeftButton, {}, QPoint(3, hp->height() / 2));
+        QTRY_COMPARE(hp->selectedText(), "12");
+        QTest::keyClicks(hp, "3");
+        QCOMPARE(hp->text(), "3");
+    }
+
+    // Action: type into a statistic and into the Mix box.
+    // Expected: the statistic refuses; Mix takes the text until the next recomputation.
+    void typingIntoResultBoxes()
+    {
+        OpenWindow w;
+        w.showActive();
+        QLineEdit* init = w.box("txtFoe", 0);
+        init->setFocus();
+        QTest::keyClicks(init, "9");
+        QTest::keyClick(init, Qt::Key_Backspace);
+        QCOMPARE(init->text(), "0");
+        QLineEdit* mix = w.box("txtMix");
+        mix->setFocus();
+        mix->selectAll();
+        QTest::keyClicks(mix, "abc");
+        QCOMPARE(mix->text(), "abc");
+        w.box("txtTally", 0)->setText("1");
+        QCOMPARE(mix->text(), "1.5");
+    }
+
+    void tabOrder_data()
+    {
+        QTest::addColumn<QString>("foe");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList head = {"optCategory(3)", "txtFoe(0)", "txtFoe(1)", "txtFoe(2)", "txtFoe(3)",
+                                  "txtFoe(4)", "txtFoe(5)", "txtFoe(6)", "cboFoes", "txtMove", "txtMix"};
+        const QStringList ranged = {"txtBow(0)", "txtBow(1)", "txtBow(2)", "txtBow(3)",
+                                    "txtXBow(0)", "txtXBow(1)", "txtXBow(2)", "txtXBow(3)"};
+        const QStringList tail = {"txtWT", "txtMight", "txtTally(0)"};
+        QTest::newRow("ranged rows shown") << "[Generic]" << head + ranged + tail;
+        QTest::newRow("ranged rows hidden") << "Orc" << head + tail;
+    }
+
+    // State: focus in the Res tally. Action: Tab round the window.
+    // Expected: the category group (at its checked button), the results, the
+    // foe box, ... back to the Init tally; hidden boxes are skipped.
+    void tabOrder()
+    {
+        QFETCH(QString, foe);
+        QFETCH(QStringList, expected);
+        OpenWindow w;
+        w.showActive();
+        if (foe != "[Generic]")
+            pickFoe(w, foe);
+        w.box("txtTally", 6)->setFocus();
+        QStringList visited;
+        for (int i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focus = QApplication::focusWidget();
+            // The foe box's own edit field holds the focus on its behalf.
+            visited << (focus->parentWidget() == w.control("cboFoes") ? "cboFoes" : focus->objectName());
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    // State: focus on the checked Equal button. Action: arrow up, then down twice.
+    // Expected: the arrows choose Superior, then Inferior, and recompute.
+    void arrowKeysMoveWithinTheCategoryGroup()
+    {
+        OpenWindow w;
+        w.showActive();
+        w.control("optCategory(3)")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QVERIFY(w.control<QRadioButton>("optCategory(4)")->isChecked());
+        QCOMPARE(w.box("txtFoe", 0)->text(), "2");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(w.control<QRadioButton>("optCategory(2)")->isChecked());
+        QCOMPARE(w.box("txtFoe", 0)->text(), "-2");
+    }
+
+    // Action: type 40000 into the Init tally, then 4.
+    // Expected: the tally turns red and says the range; the results empty; all clears after.
+    void outOfRangeTallyIsMarkedAndCleared()
+    {
+        OpenWindow w;
+        w.showActive();
+        QLineEdit* init = w.box("txtTally", 0);
+        const QColor normal = init->palette().color(QPalette::Text);
+        init->setFocus();
+        QTest::keyClicks(init, "40000");
+        QVERIFY(init->palette().color(QPalette::Text) != normal);
+        QVERIFY(init->toolTip().contains("-32768") && init->toolTip().contains("32767"));
+        QCOMPARE(texts(w, "txtFoe", 7), QStringList({"", "", "", "", "", "", ""}));
+        QCOMPARE(w.box("txtMight")->text(), "");
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        init->selectAll();
+        QTest::keyClicks(init, "4");
+        QCOMPARE(init->palette().color(QPalette::Text), normal);
+        QCOMPARE(init->toolTip(), "");
+        QCOMPARE(w.box("txtFoe", 0)->text(), "4");
+    }
+
+    // Action: Alt+X. Expected: the window closes at once, without a menu.
+    void altXExits()
+    {
+        OpenWindow w;
+        w.showActive();
+        QTest::keyClick(w.window.get(), Qt::Key_X, Qt::AltModifier);
+        QTRY_VERIFY(!w.window->isVisible());
+    }
+
+    void startUpFailure_data()
+    {
+        QTest::addColumn<QString>("content");  // empty: no file at all
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("missing file") << QString() << "does not exist";
+        QTest::newRow("malformed file") << "not a bestiary at all" << "not a foe database";
+    }
+
+    // Action: start on a bad Vorn.mdb. Expected: one message box captioned
+    // Vorn_Foe naming the file and the fault; status 1; no main window.
+    void startUpFailure()
+    {
+        QFETCH(QString, content);
+        QFETCH(QString, fault);
+        const TestBestiary bestiary = TestBestiary::withBytes(content.toStdString());
+        const auto file = content.isEmpty() ? bestiary.file().parent_path() / "Absent.mdb" : bestiary.file();
+        QString caption;
+        QString message;
+        whenModalAppears([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box)
+                return;
+            caption = box->windowTitle();
+            message = box->text();
+            box->accept();
+        });
+        QCOMPARE(runCalculator(file), 1);
+        QCOMPARE(caption, "Vorn_Foe");
+        QVERIFY2(message.contains(QString::fromStdString(file.string())), qPrintable(message));
+        QVERIFY2(message.contains(fault), qPrintable(message));
+        for (QWidget* top : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<frmMain*>(top));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
