@@ -15,10 +15,16 @@
 #include <functional>
 #include <memory>
 
-// The window opened on a bestiary made from the shared fixture rows.
+// The window opened on a throwaway bestiary, by default the shared fixture rows.
 struct OpenWindow {
-    TestBestiary bestiary = TestBestiary::fromFixture();
-    std::unique_ptr<frmMain> window = std::make_unique<frmMain>(openFoeDatabase(bestiary.file()));
+    OpenWindow() : OpenWindow(TestBestiary::fromFixture()) {}
+    explicit OpenWindow(TestBestiary rows)
+        : bestiary(std::move(rows)), window(std::make_unique<frmMain>(openFoeDatabase(bestiary.file())))
+    {
+    }
+
+    TestBestiary bestiary;
+    std::unique_ptr<frmMain> window;
 
     template <class T = QWidget>
     T* control(const QString& name) const

@@ -278,6 +278,25 @@ private slots:
         QCOMPARE(w.box("txtFoe", 0)->text(), "4");
     }
 
+    // State: a foe stored with HP 32767. Action: Terrifying, then Equal.
+    // Expected: the foe box says which stored value cannot be used; Equal clears it.
+    void outOfRangeStoredValueIsMarkedOnTheFoeBox()
+    {
+        OpenWindow w{TestBestiary::fromFixture("INSERT INTO Foes (Name, Max_Threat, HP) VALUES ('Titan', 7, 32767);")};
+        w.showActive();
+        pickFoe(w, "Titan");
+        QCOMPARE(w.box("txtFoe", 5)->text(), "32767");
+        clickCategory(w, 6);
+        auto* foes = w.control<QComboBox>("cboFoes");
+        QCOMPARE(foes->currentText(), "Titan");
+        QVERIFY2(foes->toolTip().contains("HP"), qPrintable(foes->toolTip()));
+        QCOMPARE(w.box("txtFoe", 5)->text(), "");
+        QCOMPARE(w.box("txtFoe", 4)->text(), "3");
+        clickCategory(w, 3);
+        QCOMPARE(foes->toolTip(), "");
+        QCOMPARE(w.box("txtFoe", 5)->text(), "32767");
+    }
+
     // Action: Alt+X. Expected: the window closes at once, without a menu.
     void altXExits()
     {
