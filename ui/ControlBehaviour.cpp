@@ -1,5 +1,7 @@
 #include "ControlBehaviour.h"
 
+#include <QComboBox>
+#include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -38,4 +40,13 @@ void tabToCheckedButtonOnly(const std::array<QRadioButton*, kCategoryCount>& gro
         follow(option->isChecked());
         QObject::connect(option, &QRadioButton::toggled, option, follow);
     }
+}
+
+void offerMatchingFoeNames(QComboBox* foes)
+{
+    auto* completer = new QCompleter(foes->model(), foes);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setFilterMode(Qt::MatchContains);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    foes->setCompleter(completer);
 }

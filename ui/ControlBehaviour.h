@@ -4,6 +4,7 @@
 
 #include <array>
 
+class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -14,3 +15,8 @@ void selectAllOnEntry(QLineEdit* tally);
 // Tab enters the category group at its checked button, as one stop; the
 // arrow keys move within the group.
 void tabToCheckedButtonOnly(const std::array<QRadioButton*, kCategoryCount>& group);
+
+// As a name is typed, offers the listed names that contain it, ignoring
+// letter case, in a popup the game master may take or ignore. Typing itself
+// still computes exactly what was typed.
+void offerMatchingFoeNames(QComboBox* foes);

@@ -189,7 +189,6 @@ MainWindowControls buildMainWindowControls(QWidget* client)
     c.cboFoes->setObjectName("cboFoes");
     c.cboFoes->setEditable(true);
     c.cboFoes->setInsertPolicy(QComboBox::NoInsert);  // typing a name never adds it to the list
-    c.cboFoes->setCompleter(nullptr);                 // each keystroke computes what was typed, nothing more
     c.cboFoes->setEditText("Combo1");
     place(c.cboFoes, {88, 72, 201, 21});
     order.add(kFoesTab, c.cboFoes);

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "AccessibleNames.h"
 #include "ControlBehaviour.h"
 #include "InputMarks.h"
 #include "MakeFoe.h"
@@ -26,6 +27,7 @@ frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, QWidget* parent)
     auto* clientArea = new QWidget(this);
     setCentralWidget(clientArea);
     ui = buildMainWindowControls(clientArea);
+    nameControlsForScreenReaders(ui);
     buildMenu();
     connectEvents();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -69,6 +71,7 @@ void frmMain::connectEvents()
         connect(ui.optCategory[static_cast<std::size_t>(category)], &QRadioButton::clicked, this,
                 [this, category] { chooseCategory(category); });
     tabToCheckedButtonOnly(ui.optCategory);
+    offerMatchingFoeNames(ui.cboFoes);
 
     auto recomputeOnceReady = [this] {
         if (Ready)

@@ -2,6 +2,7 @@
 #include "Startup.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QListView>
 #include <QLocale>
@@ -135,6 +136,32 @@ private slots:
         QCOMPARE(w.box("txtMove")->text(), "12");
         QCOMPARE(w.box("txtWT")->text(), "15");
         QCOMPARE(w.control<QComboBox>("cboFoes")->count(), 12);  // typing never adds to the list
+    }
+
+    // Action: type "an" into the foe box, then take the second offer.
+    // Expected: names containing "an" in any case are offered; typing alone
+    // computes only what was typed; taking an offer computes that foe.
+    void namesContainingWhatWasTypedAreOffered()
+    {
+        OpenWindow w;
+        w.showActive();
+        typeFoe(w, "an");
+        QCompleter* offers = w.control<QComboBox>("cboFoes")->completer();
+        QTRY_VERIFY(offers->popup()->isVisible());
+        QStringList offered;
+        for (int row = 0; row < offers->completionCount(); ++row) {
+            offers->setCurrentRow(row);
+            offered << offers->currentCompletion();
+        }
+        QCOMPARE(offered, QStringList({"Ancient Dragon", "Bandit", "Bandit", "Bandit Archer"}));
+        QCOMPARE(w.control<QComboBox>("cboFoes")->currentText(), "an");
+        QCOMPARE(w.box("txtFoe", 5)->text(), "10");
+        QTest::keyClick(offers->popup(), Qt::Key_Down);
+        QTest::keyClick(offers->popup(), Qt::Key_Down);
+        QTest::keyClick(offers->popup(), Qt::Key_Return);
+        QTRY_VERIFY(!offers->popup()->isVisible());
+        QCOMPARE(w.control<QComboBox>("cboFoes")->currentText(), "Bandit");
+        QCOMPARE(w.box("txtFoe", 5)->text(), "18");
     }
 
     // Action: pick Orc, a shooter, Orc again, then [Generic].
