@@ -1,5 +1,6 @@
 #include "FoeDatabase.h"
 
+#include "AccessFoeDatabase.h"
 #include "SqliteFoeDatabase.h"
 
 #include <array>
@@ -9,18 +10,21 @@
 
 namespace {
 
-enum class FileFormat { Empty, Sqlite, Access, Unknown };
+enum class FileFormat { Empty, Sqlite, Access, AccessSince2007, Unknown };
 
 FileFormat detectFormat(std::string_view header)
 {
     static constexpr std::string_view kSqliteMagic("SQLite format 3\0", 16);
     static constexpr std::string_view kJetMagic("\0\1\0\0Standard Jet DB", 19);
+    static constexpr std::string_view kAceMagic("\0\1\0\0Standard ACE DB", 19);
     if (header.empty())
         return FileFormat::Empty;
     if (header.starts_with(kSqliteMagic))
         return FileFormat::Sqlite;
     if (header.starts_with(kJetMagic))
         return FileFormat::Access;
+    if (header.starts_with(kAceMagic))
+        return FileFormat::AccessSince2007;
     return FileFormat::Unknown;
 }
 
@@ -59,8 +63,11 @@ std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
     switch (detectFormat(readHeader(file))) {
     case FileFormat::Sqlite:
         return std::make_unique<SqliteFoeDatabase>(file);
-    case FileFormat::Access:
-        throw DatabaseError(file, "it is an Access database, which this build cannot read yet");
+    case FileFormat::Access:  // Jet 3 or Jet 4; AccessFoeDatabase checks which
+        return std::make_unique<AccessFoeDatabase>(file);
+    case FileFormat::AccessSince2007:
+        throw DatabaseError(file, "it is an Access 2007 or later file, which the calculator cannot read; "
+                                  "in Access, save it as an \"Access 2002-2003 Database (*.mdb)\"");
     case FileFormat::Empty:
         throw DatabaseError(file, "the file is empty");
     case FileFormat::Unknown:

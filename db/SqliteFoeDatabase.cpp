@@ -8,25 +8,91 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <string>
 
 namespace {
 
 constexpr const char* kNameCollation = "FOENAME";
 constexpr int kBusyTimeoutMs = 250;  // another program writing the file holds its lock briefly
 
-// A number whose Max_Threat is text is not offered: only a number can exceed
-// the category.
+// A column without a declared type keeps a name like 12 as a number (or a
+// blob as a blob), which equals no text and sorts before all text; both
+// queries therefore take every name as the text that is listed.
+//
+// A foe whose Max_Threat is text is not offered: only a number can exceed the
+// category. Nor is a foe without a name, NULL or empty.
 constexpr const char* kListSql =
-    "SELECT Name FROM Foes"
-    " WHERE Max_Threat > ?1 AND typeof(Max_Threat) IN ('integer', 'real') AND Name IS NOT NULL"
-    " ORDER BY Name COLLATE FOENAME, Name";
+    "SELECT CAST(Name AS TEXT) AS Shown FROM Foes"
+    " WHERE Max_Threat > ?1 AND typeof(Max_Threat) IN ('integer', 'real') AND CAST(Name AS TEXT) <> ''"
+    " ORDER BY Shown COLLATE FOENAME, Shown";
 
-// Without ORDER BY SQLite walks the table (or a Name index, whose ties stand in
-// table order), so LIMIT 1 keeps the first row in table order.
+// Without ORDER BY SQLite walks the table, so LIMIT 1 keeps the first row in
+// table order.
 constexpr const char* kLookupSql =
     "SELECT Init, Atk, Dfn, Dam, Soak, HP, Res, Mix, Move, Missile FROM Foes"
-    " WHERE Name = ?1 COLLATE FOENAME LIMIT 1";
+    " WHERE CAST(Name AS TEXT) = ?1 COLLATE FOENAME LIMIT 1";
+
+// SQLite's header: the page size (1 standing for 65536), the change counter,
+// the page count and the change counter that page count belongs to.
+constexpr std::size_t kHeaderSize = 100;
+constexpr std::size_t kPageSizeAt = 16, kChangeCounterAt = 24, kPageCountAt = 28, kPageCountValidForAt = 92;
+
+std::uint32_t bigEndian(const std::array<unsigned char, kHeaderSize>& header, std::size_t at, std::size_t bytes)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < bytes; ++i)
+        value = value << 8 | header[at + i];
+    return value;
+}
+
+// SQLite reads a page past the end of the file as zeros, so a file cut short
+// could pass for a sound bestiary with some numbers silently 0. The header
+// says how long the file must be: a whole number of pages, and as many as it
+// counts when that count is current.
+void checkComplete(const std::filesystem::path& file)
+{
+    std::array<unsigned char, kHeaderSize> header{};
+    std::ifstream in(file, std::ios::binary);
+    in.read(reinterpret_cast<char*>(header.data()), header.size());
+    if (in.gcount() < static_cast<std::streamsize>(kHeaderSize))
+        throw DatabaseError(file, "the file is incomplete: it ends within SQLite's header");
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error)
+        throw DatabaseError(file, "its size cannot be read (" + error.message() + ")");
+
+    const std::uint32_t pageSizeField = bigEndian(header, kPageSizeAt, 2);
+    const std::uint32_t pageSize = pageSizeField == 1 ? 65536 : pageSizeField;
+    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
+        return;  // not a page size at all: SQLite refuses the file itself
+    if (size % pageSize != 0)
+        throw DatabaseError(file, "the file is incomplete: its " + std::to_string(size)
+                                      + " bytes are not a whole number of its " + std::to_string(pageSize)
+                                      + "-byte pages");
+    const bool countIsCurrent = bigEndian(header, kChangeCounterAt, 4) == bigEndian(header, kPageCountValidForAt, 4);
+    const std::uintmax_t expected = std::uintmax_t{bigEndian(header, kPageCountAt, 4)} * pageSize;
+    if (countIsCurrent && size < expected)
+        throw DatabaseError(file, "the file is incomplete: it holds " + std::to_string(size) + " of the "
+                                      + std::to_string(expected) + " bytes its header gives");
+}
+
+// Starts a query on a prepared statement and ends it, however the query
+// goes: an earlier failure is not reported again, and the calculator holds
+// no lock on the file between queries, which would keep an editor waiting.
+class QueryRun {
+public:
+    explicit QueryRun(SQLite::Statement& statement) : statement_(statement) { statement_.tryReset(); }
+    ~QueryRun() { statement_.tryReset(); }
+    QueryRun(const QueryRun&) = delete;
+    QueryRun& operator=(const QueryRun&) = delete;
+
+private:
+    SQLite::Statement& statement_;
+};
 
 int collateFoeNames(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
@@ -57,6 +123,7 @@ void checkFoesTable(SQLite::Database& db, const std::filesystem::path& file)
 
 SQLite::Database openFoesFile(const std::filesystem::path& file)
 {
+    checkComplete(file);
     SQLite::Database db(file.string(), SQLite::OPEN_READONLY, kBusyTimeoutMs);
     sqlite3_create_collation(db.getHandle(), kNameCollation, SQLITE_UTF8, nullptr, collateFoeNames);
     checkFoesTable(db, file);
@@ -95,7 +162,7 @@ SqliteFoeDatabase::SqliteFoeDatabase(const std::filesystem::path& file) try
 std::vector<std::string> SqliteFoeDatabase::listNames(ThreatCategory category)
 {
     try {
-        list_.reset();
+        const QueryRun run(list_);
         list_.bind(1, static_cast<int>(category));
         std::vector<std::string> names;
         while (list_.executeStep())
@@ -108,8 +175,10 @@ std::vector<std::string> SqliteFoeDatabase::listNames(ThreatCategory category)
 
 std::optional<FoeRecord> SqliteFoeDatabase::findFoe(const std::string& name)
 {
+    if (name.empty())
+        return std::nullopt;  // a foe without a name is never found, as it is never listed
     try {
-        lookup_.reset();
+        const QueryRun run(lookup_);
         lookup_.bind(1, name);
         if (!lookup_.executeStep())
             return std::nullopt;

@@ -1,4 +1,5 @@
-// The two questions every backend answers, asked of the shared fixture rows.
+// The two questions every backend answers, asked of the shared fixture rows
+// (tests/fixtures/foes.sql, and the same rows in tests/fixtures/access/).
 // Each backend that reads the fixture's format adds one line to kBackends.
 
 #include "FoeDatabase.h"
@@ -20,6 +21,11 @@ void PrintTo(const Backend& c, std::ostream* os) { *os << c.tag; }
 
 const Backend kBackends[] = {
     {"SQLite", [] { return TestBestiary::fromFixture(); }},
+    // The same rows in Access files: Access 2000 (Jet 4), Access 2002-2003,
+    // and one whose Move is an Integer column (its text must still be "12").
+    {"Access2000", [] { return TestBestiary::fromFile(fixtureFile("access/foes.mdb")); }},
+    {"Access2003", [] { return TestBestiary::fromFile(fixtureFile("access/foes-2003.mdb")); }},
+    {"AccessNumericMove", [] { return TestBestiary::fromFile(fixtureFile("access/foes-numeric-move.mdb")); }},
 };
 
 class FoeQueries : public testing::TestWithParam<Backend> {

@@ -16,6 +16,11 @@ std::string readFile(const std::filesystem::path& file)
     return content.str();
 }
 
+std::filesystem::path fixtureFile(const std::string& relative)
+{
+    return std::filesystem::path(VORN_TEST_FIXTURES) / relative;
+}
+
 TestBestiary::TestBestiary()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "vorn-test-XXXXXX").string();
@@ -58,6 +63,13 @@ TestBestiary TestBestiary::withBytes(const std::string& bytes)
 {
     TestBestiary bestiary;
     std::ofstream(bestiary.file_, std::ios::binary) << bytes;
+    return bestiary;
+}
+
+TestBestiary TestBestiary::fromFile(const std::filesystem::path& file)
+{
+    TestBestiary bestiary;
+    std::filesystem::copy_file(file, bestiary.file_);
     return bestiary;
 }
 

@@ -14,6 +14,8 @@ public:
     static TestBestiary fromFixture(const std::string& extraSql = "");
     // A file with exactly these bytes.
     static TestBestiary withBytes(const std::string& bytes);
+    // A copy of an existing file, such as an Access fixture.
+    static TestBestiary fromFile(const std::filesystem::path& file);
 
     TestBestiary(TestBestiary&& other) noexcept;
     TestBestiary& operator=(TestBestiary&&) = delete;
@@ -30,3 +32,6 @@ private:
 };
 
 std::string readFile(const std::filesystem::path& file);
+
+// A file in tests/fixtures, e.g. fixtureFile("access/foes.mdb").
+std::filesystem::path fixtureFile(const std::string& relative);
