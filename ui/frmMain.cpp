@@ -1,6 +1,8 @@
 #include "frmMain.h"
 
+#include "AboutBox.h"
 #include "AccessibleNames.h"
+#include "AppIcon.h"
 #include "ControlBehaviour.h"
 #include "InputMarks.h"
 #include "MakeFoe.h"
@@ -24,6 +26,7 @@ frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, QWidget* parent)
 {
     setObjectName("frmMain");
     setWindowTitle("Vorn Foe Calculator");
+    setWindowIcon(appIcon());
     auto* clientArea = new QWidget(this);
     setCentralWidget(clientArea);
     ui = buildMainWindowControls(clientArea);
@@ -88,6 +91,7 @@ void frmMain::connectEvents()
         result->setReadOnly(true);
 
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuAbout, &QAction::triggered, this, [] { showAboutBox(); });
 }
 
 void frmMain::chooseCategory(ThreatCategory category)

@@ -2,6 +2,7 @@
 #include "Startup.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QCompleter>
 #include <QLabel>
 #include <QListView>
@@ -54,6 +55,14 @@ void clickCategory(const OpenWindow& w, int category)
 {
     auto* option = w.control<QRadioButton>(QStringLiteral("optCategory(%1)").arg(category));
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(option->width() - 8, option->height() / 2));
+}
+
+QDialog* shownAboutBox()
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "frmAbout" && top->isVisible())
+            return qobject_cast<QDialog*>(top);
+    return nullptr;
 }
 
 bool rangedRowsShown(const OpenWindow& w)
@@ -322,6 +331,33 @@ private slots:
         clickCategory(w, 3);
         QCOMPARE(foes->toolTip(), "");
         QCOMPARE(w.box("txtFoe", 5)->text(), "32767");
+    }
+
+    // Action: Help > About, Esc, About again, then close the main window.
+    // Expected: the box opens from the menu with its texts, Esc closes it, it
+    // opens afresh, and it stays open when the main window closes.
+    void aboutBoxFromTheHelpMenu()
+    {
+        OpenWindow w;
+        w.showActive();
+        QTest::keyClick(w.window.get(), Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
+        QTRY_VERIFY(shownAboutBox());
+        QDialog* about = shownAboutBox();
+        QCOMPARE(about->windowTitle(), "About Vorn Foe Calculator");
+        QCOMPARE(about->findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
+        QCOMPARE(about->parentWidget(), nullptr);
+        QVERIFY(!about->isModal());
+        QTest::keyClick(about, Qt::Key_Escape);
+        QTRY_VERIFY(!shownAboutBox());
+
+        w.window->findChild<QAction*>("mnuAbout")->trigger();
+        QTRY_VERIFY(shownAboutBox());
+        w.window->close();
+        QVERIFY(!w.window->isVisible());
+        QVERIFY(shownAboutBox());
+        shownAboutBox()->close();
     }
 
     // Action: Alt+X. Expected: the window closes at once, without a menu.
