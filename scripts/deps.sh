@@ -9,6 +9,7 @@ packages=(
     libsqlitecpp-dev libsqlite3-dev
     mdbtools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    desktop-file-utils appstream
 )
 
 missing=()

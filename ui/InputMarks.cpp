@@ -17,9 +17,11 @@ void setMarked(QLineEdit* box, const QString& reason)
     const bool marked = !reason.isEmpty();
     if (box->toolTip() == reason && box->property("marked").toBool() == marked)
         return;
-    QPalette palette = box->parentWidget()->palette();
+    // Only the text colour is set; every other role, and the text colour once
+    // the mark clears, keeps following the desktop's palette.
+    QPalette palette;
     if (marked)
-        palette.setColor(QPalette::Text, faultColour(palette));
+        palette.setColor(QPalette::Text, faultColour(box->parentWidget()->palette()));
     box->setPalette(palette);
     box->setToolTip(reason);
     box->setProperty("marked", marked);
