@@ -5,13 +5,13 @@
 
 namespace {
 
-struct FontSpec {
+struct FontStyle {
     const char* family;
     int pixelSize;
     int weight;  // on the 100..900 scale
 };
 
-FontSpec specFor(FontRole role)
+FontStyle styleFor(FontRole role)
 {
     switch (role) {
     case FontRole::Box:
@@ -46,9 +46,9 @@ void installDesignFonts()
 
 QFont designFont(FontRole role)
 {
-    const FontSpec spec = specFor(role);
-    QFont font(spec.family);
-    font.setPixelSize(spec.pixelSize);
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    const FontStyle style = styleFor(role);
+    QFont font(style.family);
+    font.setPixelSize(style.pixelSize);
+    font.setWeight(static_cast<QFont::Weight>(style.weight));
     return font;
 }

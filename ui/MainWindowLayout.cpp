@@ -23,14 +23,14 @@ struct Place {
 constexpr int kBoxWidth = 33;
 constexpr int kBoxHeight = 20;
 
-struct LabelSpec {
+struct CaptionPlace {
     int index;  // into label2
     const char* caption;
     Place place;
     FontRole font;
 };
 
-constexpr LabelSpec kLabel2[] = {
+constexpr CaptionPlace kLabel2[] = {
     {0, "Init", {88, 0, 38, 19}, FontRole::Heading},
     {1, "Atk", {152, 0, 28, 19}, FontRole::Heading},
     {2, "Dfn", {208, 0, 29, 19}, FontRole::Heading},
@@ -52,24 +52,24 @@ constexpr LabelSpec kLabel2[] = {
     {19, "Might", {376, 208, 52, 19}, FontRole::Heading},
 };
 
-struct BoxSpec {
+struct BoxPlace {
     int x, y;
     int tabIndex;
 };
 
-constexpr BoxSpec kTally[kStatCount] = {
+constexpr BoxPlace kTally[kStatCount] = {
     {88, 24, 8}, {145, 24, 9}, {203, 24, 10}, {260, 24, 11}, {317, 24, 12}, {375, 24, 13}, {432, 24, 14},
 };
-constexpr BoxSpec kFoe[kStatCount] = {
+constexpr BoxPlace kFoe[kStatCount] = {
     {81, 128, 31}, {139, 128, 32}, {198, 128, 33}, {256, 128, 34},  // the Melee row
     {81, 232, 35}, {139, 232, 36}, {198, 232, 37},                  // Soak, HP, Res below
 };
-constexpr BoxSpec kBow[kRangedColumns] = {{81, 152, 44}, {139, 152, 45}, {198, 152, 46}, {256, 152, 47}};
-constexpr BoxSpec kXBow[kRangedColumns] = {{81, 176, 50}, {139, 176, 51}, {198, 176, 52}, {256, 176, 53}};
-constexpr BoxSpec kMove{24, 232, 39};
-constexpr BoxSpec kWound{256, 232, 55};
-constexpr BoxSpec kMix{320, 232, 40};
-constexpr BoxSpec kMight{384, 232, 57};
+constexpr BoxPlace kBow[kRangedColumns] = {{81, 152, 44}, {139, 152, 45}, {198, 152, 46}, {256, 152, 47}};
+constexpr BoxPlace kXBow[kRangedColumns] = {{81, 176, 50}, {139, 176, 51}, {198, 176, 52}, {256, 176, 53}};
+constexpr BoxPlace kMove{24, 232, 39};
+constexpr BoxPlace kWound{256, 232, 55};
+constexpr BoxPlace kMix{320, 232, 40};
+constexpr BoxPlace kMight{384, 232, 57};
 constexpr int kFoesTab = 38;
 constexpr int kFirstCategoryTab = 16;  // Pitiful; Terrifying is 22
 
@@ -120,22 +120,22 @@ private:
     std::vector<std::pair<int, QWidget*>> chain_;
 };
 
-QLineEdit* makeBox(QWidget* parent, const QString& name, const BoxSpec& spec, const char* text, TabOrder& order)
+QLineEdit* makeBox(QWidget* parent, const QString& name, const BoxPlace& at, const char* text, TabOrder& order)
 {
     auto* box = new QLineEdit(text, parent);
     box->setObjectName(name);
     box->setAlignment(Qt::AlignCenter);
-    box->setGeometry(spec.x, spec.y, kBoxWidth, kBoxHeight);
-    order.add(spec.tabIndex, box);
+    box->setGeometry(at.x, at.y, kBoxWidth, kBoxHeight);
+    order.add(at.tabIndex, box);
     return box;
 }
 
 template <std::size_t N>
-void makeBoxRow(std::array<QLineEdit*, N>& row, QWidget* parent, const char* array, const BoxSpec (&specs)[N],
+void makeBoxRow(std::array<QLineEdit*, N>& row, QWidget* parent, const char* array, const BoxPlace (&places)[N],
                 const char* text, TabOrder& order)
 {
     for (std::size_t i = 0; i < N; ++i)
-        row[i] = makeBox(parent, arrayMemberName(array, static_cast<int>(i)), specs[i], text, order);
+        row[i] = makeBox(parent, arrayMemberName(array, static_cast<int>(i)), places[i], text, order);
 }
 
 void buildCategoryFrame(MainWindowControls& c, QWidget* client, TabOrder& order)
@@ -174,11 +174,11 @@ MainWindowControls buildMainWindowControls(QWidget* client)
 
     c.Label1 = makeLabel(client, "Label1", "Tally", {8, 8, 67, 25}, FontRole::Title);
     c.Label3 = makeLabel(client, "Label3", "Foe", {24, 72, 38, 25}, FontRole::Title);
-    for (const LabelSpec& spec : kLabel2) {
+    for (const CaptionPlace& label : kLabel2) {
         const Qt::Alignment alignment =
-            spec.font == FontRole::RowCaption ? Qt::AlignRight | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop;
-        c.label2[static_cast<std::size_t>(spec.index)] =
-            makeLabel(client, arrayMemberName("label2", spec.index), spec.caption, spec.place, spec.font, alignment);
+            label.font == FontRole::RowCaption ? Qt::AlignRight | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop;
+        c.label2[static_cast<std::size_t>(label.index)] =
+            makeLabel(client, arrayMemberName("label2", label.index), label.caption, label.place, label.font, alignment);
     }
     const Qt::Alignment rowCaption = Qt::AlignRight | Qt::AlignTop;
     c.lblBow = makeLabel(client, "lblBow", "Bow", {16, 152, 49, 18}, FontRole::RowCaption, rowCaption);
