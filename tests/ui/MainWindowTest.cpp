@@ -173,6 +173,21 @@ private slots:
         QCOMPARE(w.box("txtFoe", 5)->text(), "18");
     }
 
+    // State: an Access Vorn.mdb. Action: pick Bandit Archer, click Superior.
+    // Expected: the same list and results as from the SQLite bestiary.
+    void computesAFoeFromAnAccessBestiary()
+    {
+        OpenWindow w{TestBestiary::fromFile(fixtureFile("access/foes.mdb"))};
+        w.showActive();
+        QCOMPARE(w.control<QComboBox>("cboFoes")->count(), 12);
+        pickFoe(w, "Bandit Archer");
+        clickCategory(w, 4);
+        QCOMPARE(texts(w, "txtFoe", 7), QStringList({"5", "6", "4", "7", "3", "30", "2"}));
+        QCOMPARE(texts(w, "txtXBow", 4), QStringList({"-3", "3", "4", "7"}));
+        QCOMPARE(w.box("txtMix")->text(), "2.5");
+        QVERIFY(rangedRowsShown(w));
+    }
+
     // Action: pick Orc, a shooter, Orc again, then [Generic].
     // Expected: ranged rows hide, show, hide, and [Generic] leaves them hidden.
     void rangedRowsFollowTheNamedFoe()
