@@ -90,11 +90,15 @@ std::optional<FoeRecord> AccessFoeDatabase::findFoe(const std::string& name)
 {
     // foeNameLess orders by compareFoeNames first, so the names equal to
     // `name` ignoring case stand together; the first stored is the lowest row.
-    const auto first = std::lower_bound(byName_.begin(), byName_.end(), name,
+    // A name rarely stands more than once, so the run is walked rather than
+    // searched for its end: a second binary search would double the name
+    // comparisons, which are nearly all of a lookup's cost.
+    auto at = std::lower_bound(byName_.begin(), byName_.end(), name,
         [this](std::uint32_t row, const std::string& asked) { return compareFoeNames(rows_[row].name, asked) < 0; });
-    const auto last = std::upper_bound(first, byName_.end(), name,
-        [this](const std::string& asked, std::uint32_t row) { return compareFoeNames(asked, rows_[row].name) < 0; });
-    if (first == last)
+    std::optional<std::uint32_t> firstStored;
+    for (; at != byName_.end() && compareFoeNames(rows_[*at].name, name) == 0; ++at)
+        firstStored = std::min(*at, firstStored.value_or(*at));
+    if (!firstStored)
         return std::nullopt;
-    return rows_[*std::min_element(first, last)].foe;
+    return rows_[*firstStored].foe;
 }

@@ -14,9 +14,11 @@ QColor faultColour(const QPalette& palette)
 
 void setMarked(QLineEdit* box, const QString& reason)
 {
-    const bool marked = !reason.isEmpty();
-    if (box->toolTip() == reason && box->property("marked").toBool() == marked)
+    // The tooltip is the mark's reason, so an unchanged tooltip means an
+    // unchanged mark: nothing to redo on most keystrokes.
+    if (box->toolTip() == reason)
         return;
+    const bool marked = !reason.isEmpty();
     // Only the text colour is set; every other role, and the text colour once
     // the mark clears, keeps following the desktop's palette.
     QPalette palette;
@@ -24,7 +26,6 @@ void setMarked(QLineEdit* box, const QString& reason)
         palette.setColor(QPalette::Text, faultColour(box->parentWidget()->palette()));
     box->setPalette(palette);
     box->setToolTip(reason);
-    box->setProperty("marked", marked);
 }
 
 }  // namespace
@@ -37,5 +38,7 @@ void markInputs(MainWindowControls& c, const std::optional<InputFault>& fault, c
         setMarked(c.txtTally[i], here ? QString::fromStdString(fault->reason) : QString());
     }
     const bool onFoe = fault && fault->input == InputFault::Input::Foe;
-    c.cboFoes->setToolTip(onFoe ? QString::fromStdString(fault->reason) : bestiaryTrouble);
+    const QString foeTip = onFoe ? QString::fromStdString(fault->reason) : bestiaryTrouble;
+    if (c.cboFoes->toolTip() != foeTip)
+        c.cboFoes->setToolTip(foeTip);
 }

@@ -114,14 +114,13 @@ void frmMain::GetFoes()
             bestiaryTrouble = QString::fromUtf8(error.what());
         }
     }
-    {
-        // Rebuilding the list says nothing about the foe yet; the text set
-        // below is the change that counts.
-        const QSignalBlocker quiet(ui.cboFoes);
-        ui.cboFoes->clear();
-        ui.cboFoes->addItem(kGeneric);
-        ui.cboFoes->addItems(names);
-    }
+    // Refilling the list passes the box through other texts on the way back
+    // to the foe it keeps, and every caller recomputes once the list is
+    // rebuilt: a change event from here would only run the same pass twice.
+    const QSignalBlocker quiet(ui.cboFoes);
+    ui.cboFoes->clear();
+    ui.cboFoes->addItem(kGeneric);
+    ui.cboFoes->addItems(names);
     ui.cboFoes->setEditText(names.contains(saved) ? saved : kGeneric);
 }
 

@@ -70,6 +70,22 @@ bool rangedRowsShown(const OpenWindow& w)
     return w.control<QLabel>("lblBow")->isVisible() && w.box("txtXBow", 3)->isVisible();
 }
 
+// Counts the lookups the window asks of its bestiary.
+class CountingBestiary : public FoeDatabase {
+public:
+    CountingBestiary(std::unique_ptr<FoeDatabase> inner, int& lookups) : inner_(std::move(inner)), lookups_(lookups) {}
+    std::vector<std::string> listNames(ThreatCategory category) override { return inner_->listNames(category); }
+    std::optional<FoeRecord> findFoe(const std::string& name) override
+    {
+        ++lookups_;
+        return inner_->findFoe(name);
+    }
+
+private:
+    std::unique_ptr<FoeDatabase> inner_;
+    int& lookups_;
+};
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -128,6 +144,29 @@ private slots:
         clickCategory(w, 4);
         QCOMPARE(w.control<QComboBox>("cboFoes")->currentText(), "Orc");
         QCOMPARE(texts(w, "txtFoe", 7), QStringList({"3", "5", "4", "6", "2", "35", "2"}));
+    }
+
+    // State: Orc chosen. Action: click Superior, then type a tally digit.
+    // Expected: each action looks Orc up once, not once per change it causes.
+    void eachActionLooksTheFoeUpOnce()
+    {
+        const TestBestiary bestiary = TestBestiary::fromFixture();
+        int lookups = 0;
+        frmMain window(std::make_unique<CountingBestiary>(openFoeDatabase(bestiary.file()), lookups));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* foes = window.findChild<QComboBox*>("cboFoes");
+        foes->setCurrentIndex(foes->findText("Orc"));
+        QCOMPARE(foes->currentText(), "Orc");
+        lookups = 0;
+        auto* superior = window.findChild<QRadioButton*>("optCategory(4)");
+        QTest::mouseClick(superior, Qt::LeftButton, {}, QPoint(superior->width() - 8, superior->height() / 2));
+        QCOMPARE(lookups, 1);
+        lookups = 0;
+        QLineEdit* init = window.findChild<QLineEdit*>("txtTally(0)");
+        init->setFocus();
+        QTest::keyClicks(init, "5");
+        QCOMPARE(lookups, 1);
     }
 
     // Action: type "Orc" letter by letter into the foe box.

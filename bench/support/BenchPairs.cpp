@@ -1,0 +1,50 @@
+#include "BenchPairs.h"
+
+#include <exception>
+
+namespace {
+
+int fixedIterations = 0;
+std::string running;
+
+benchmark::internal::Benchmark* registerGuarded(const std::string& name, BenchBody body, benchmark::TimeUnit unit)
+{
+    return benchmark::RegisterBenchmark(name.c_str(), [name, body = std::move(body)](benchmark::State& state) {
+        running = name;
+        try {
+            body(state);
+        } catch (const std::exception& error) {
+            state.SkipWithError(error.what());
+        }
+    })->Unit(unit);
+}
+
+void registerPairMember(const std::string& name, BenchBody body)
+{
+    benchmark::internal::Benchmark* registered = registerGuarded(name, std::move(body), benchmark::kMicrosecond);
+    if (fixedIterations > 0)
+        registered->Iterations(fixedIterations);
+}
+
+}  // namespace
+
+void registerPair(const std::string& label, BenchBody figure, BenchBody floor)
+{
+    registerPairMember(label + "/figure", std::move(figure));
+    registerPairMember(label + "/floor", std::move(floor));
+}
+
+void registerScale(const std::string& label, BenchBody body)
+{
+    registerGuarded("Scale/" + label, std::move(body), benchmark::kMillisecond);
+}
+
+void fixPairIterations(int iterations)
+{
+    fixedIterations = iterations;
+}
+
+const std::string& runningBenchmark()
+{
+    return running;
+}
