@@ -59,8 +59,10 @@ WorkingRecord buildWorkingRecord(FoeSheet& sheet, ThreatCategory category, const
         else if (!working.storedFault)
             working.storedFault = storedFault(slot, row->stats[i]);
     }
+    // Mix is shown in tenths, as stored (17.5 tenths shows as 1.75), but
+    // like every stored value it must lie within 16 bits.
     const double mixTenths = row->stats[Mix] + working.stats[Mix];
-    if (std::isfinite(mixTenths)) {
+    if (mixTenths >= -32768 && mixTenths <= 32767) {  // false for NaN too
         sheet.mix = formatDouble(mixTenths / 10.0);
     } else {
         sheet.mix.clear();

@@ -49,10 +49,14 @@ std::optional<double> readNumber(std::string_view text)
     double value = 0;
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
                                            std::chars_format::fixed);
-    if (ec == std::errc::result_out_of_range)
-        value = std::numeric_limits<double>::infinity();
-    else if (ec != std::errc() || ptr != text.data() + text.size())
+    if (ec == std::errc::result_out_of_range) {
+        // from_chars says the same for a value too small for a double as for
+        // one too large; only a value without whole units can be too small.
+        const bool belowOne = text.substr(0, whole).find_first_not_of('0') == std::string_view::npos;
+        value = belowOne ? 0.0 : std::numeric_limits<double>::infinity();
+    } else if (ec != std::errc() || ptr != text.data() + text.size()) {
         return std::nullopt;
+    }
     return negative ? -value : value;
 }
 

@@ -13,7 +13,8 @@
 // digits with an optional "." fraction (or "." and digits), optional blanks.
 // Nothing else reads: no exponent, hexadecimal, thousands separator or comma.
 // A number too large for a double reads as an infinity of its sign, so that
-// it is reported as out of range rather than as not a number.
+// it is reported as out of range rather than as not a number; one too small
+// for a double reads as 0.
 std::optional<double> readNumber(std::string_view text);
 
 // Halves go to the even neighbour (2.5 -> 2, 3.5 -> 4, -8.5 -> -8).

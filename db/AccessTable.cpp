@@ -10,7 +10,10 @@
 
 #include <fcntl.h>
 #include <locale.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/mman.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,7 +24,6 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 namespace {
@@ -33,14 +35,6 @@ constexpr unsigned char kJet4 = 1;  // Access 2000, 2002 and 2003
 constexpr std::uintmax_t kJet3PageSize = 2048;
 constexpr std::uintmax_t kJet4PageSize = 4096;
 constexpr std::size_t kMaxCapturedOutput = 4096;
-
-// File descriptors 1 and 2 are shared by the whole process, and a libmdb
-// handle is not meant for two threads: one Access file is read at a time.
-std::mutex& libmdbMutex()
-{
-    static std::mutex mutex;
-    return mutex;
-}
 
 struct HandleCloser {
     void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
@@ -258,18 +252,17 @@ std::string OutputCapture::text() const
     return text;
 }
 
-void readAccessTable(const std::filesystem::path& file, std::string_view tableName,
-                     std::span<const char* const> columns, const AccessRowHandler& onRow)
-{
-    checkJetFile(file);
+namespace {
 
+void readInThisProcess(const std::filesystem::path& file, std::string_view tableName,
+                       std::span<const char* const> columns, const AccessRowHandler& onRow)
+{
     // An absolute name keeps libmdb from looking for the file along $MDBPATH.
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(file, error);
     const std::string fileName = (error ? file : absolute).string();
     const std::string table(tableName);
 
-    const std::lock_guard lock(libmdbMutex());
     const CNumericLocale numbersWithAPoint;
     const OutputCapture chatter(STDERR_FILENO);
     const OutputCapture pageDumps(STDOUT_FILENO);
@@ -341,4 +334,170 @@ void readAccessTable(const std::filesystem::path& file, std::string_view tableNa
         throw DatabaseError(file, "it is a damaged or incomplete Access file: table " + table + " holds "
                                       + std::to_string(foes->num_rows) + " rows, but only "
                                       + std::to_string(rowsRead) + " can be read" + quoted(chatter));
+}
+
+// libmdb trusts the file it reads: a damaged page can send it through a null
+// pointer or round a loop for ever. The table is therefore read in a child
+// process that hands the rows over a pipe; if it dies or takes too long, the
+// file is reported as damaged and the calculator goes on.
+constexpr int kReaderTimeoutMs = 20000;
+constexpr char kRowMark = 'R', kErrorMark = 'E', kDoneMark = 'D';
+
+class PipeWriter {
+public:
+    explicit PipeWriter(int fd) : fd_(fd) {}
+    void mark(char m) { put(&m, 1); }
+    void text(std::string_view t)
+    {
+        const auto length = static_cast<std::uint32_t>(t.size());
+        put(&length, sizeof length);
+        put(t.data(), t.size());
+    }
+    void put(const void* data, std::size_t size)
+    {
+        const char* bytes = static_cast<const char*>(data);
+        while (size > 0) {
+            const ssize_t written = write(fd_, bytes, size);
+            if (written <= 0)
+                _exit(1);  // the parent has gone: nobody is waiting for the rows
+            bytes += written;
+            size -= static_cast<std::size_t>(written);
+        }
+    }
+
+private:
+    int fd_;
+};
+
+[[noreturn]] void runReader(int fd, const std::filesystem::path& file, std::string_view table,
+                            std::span<const char* const> columns)
+{
+    PipeWriter out(fd);
+    try {
+        readInThisProcess(file, table, columns, [&](std::span<const AccessCell> row) {
+            out.mark(kRowMark);
+            for (const AccessCell& cell : row) {
+                out.mark(static_cast<char>(cell.kind));
+                out.text(cell.text);
+            }
+        });
+        out.mark(kDoneMark);
+    } catch (const DatabaseError& error) {
+        out.mark(kErrorMark);
+        out.text(error.fault());
+    } catch (const std::exception& error) {
+        out.mark(kErrorMark);
+        out.text(std::string("mdbtools cannot read it (") + error.what() + ")");
+    }
+    _exit(0);  // no exit handlers: they belong to the calculator, not to this copy of it
+}
+
+// Everything the reader wrote, or nothing if it overran its time.
+std::optional<std::string> collect(int fd)
+{
+    std::string received;
+    char buffer[1 << 16];
+    int waited = 0;
+    constexpr int kPollMs = 100;
+    while (true) {
+        pollfd ready{fd, POLLIN, 0};
+        const int events = poll(&ready, 1, kPollMs);
+        if (events == 0) {
+            if ((waited += kPollMs) >= kReaderTimeoutMs)
+                return std::nullopt;
+            continue;
+        }
+        if (events < 0 && errno == EINTR)
+            continue;
+        const ssize_t got = events < 0 ? -1 : read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return received;
+        received.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+class PipeReader {
+public:
+    explicit PipeReader(std::string_view data) : data_(data) {}
+    bool done() const { return at_ >= data_.size(); }
+    char mark() { return done() ? '\0' : data_[at_++]; }
+    std::optional<std::string_view> text()
+    {
+        std::uint32_t length = 0;
+        if (data_.size() - at_ < sizeof length)
+            return std::nullopt;
+        std::memcpy(&length, data_.data() + at_, sizeof length);
+        at_ += sizeof length;
+        if (data_.size() - at_ < length)
+            return std::nullopt;
+        const std::string_view t = data_.substr(at_, length);
+        at_ += length;
+        return t;
+    }
+
+private:
+    std::string_view data_;
+    std::size_t at_ = 0;
+};
+
+}  // namespace
+
+void readAccessTable(const std::filesystem::path& file, std::string_view tableName,
+                     std::span<const char* const> columns, const AccessRowHandler& onRow)
+{
+    checkJetFile(file);
+
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0)
+        throw DatabaseError(file, std::string("it cannot be read now (") + std::strerror(errno) + ")");
+    const pid_t reader = fork();
+    if (reader < 0) {
+        close(ends[0]);
+        close(ends[1]);
+        throw DatabaseError(file, std::string("it cannot be read now (") + std::strerror(errno) + ")");
+    }
+    if (reader == 0) {
+        close(ends[0]);
+        runReader(ends[1], file, tableName, columns);
+    }
+    close(ends[1]);
+    const std::optional<std::string> received = collect(ends[0]);
+    close(ends[0]);
+    if (!received)
+        kill(reader, SIGKILL);
+    int status = 0;
+    while (waitpid(reader, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!received)
+        throw DatabaseError(file, "it is a damaged Access file: mdbtools did not finish reading it");
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw DatabaseError(file, "it is a damaged Access file: mdbtools broke down reading it");
+
+    PipeReader in(*received);
+    std::vector<AccessCell> row(columns.size());
+    while (!in.done()) {
+        const char mark = in.mark();
+        if (mark == kDoneMark && in.done())
+            return;
+        if (mark == kErrorMark) {
+            const auto fault = in.text();
+            throw DatabaseError(file, fault ? std::string(*fault) : "mdbtools cannot read it");
+        }
+        if (mark != kRowMark)
+            break;
+        bool whole = true;
+        for (AccessCell& cell : row) {
+            const char kind = in.mark();
+            const auto text = in.text();
+            whole = whole && text.has_value();
+            if (whole)
+                cell = {*text, static_cast<AccessValueKind>(kind)};
+        }
+        if (!whole)
+            break;
+        onRow(row);
+    }
+    throw DatabaseError(file, "it is a damaged Access file: mdbtools broke down reading it");
 }

@@ -19,7 +19,9 @@
 // - Rows come in storage order.
 //
 // The file is opened read-only, read once and closed before the function
-// returns; nothing stays open.
+// returns; nothing stays open. libmdb runs in a child process (see
+// readAccessTable), so a file that makes it crash or loop is reported as
+// damaged instead of taking the calculator down.
 
 #include <filesystem>
 #include <functional>
@@ -41,8 +43,7 @@ struct AccessCell {
 };
 
 // Called once for each row, in storage order, with one cell for each of the
-// asked columns, in the order asked. The views last only for the call. It runs
-// while libmdb's output is being caught (see below): what it prints is lost.
+// asked columns, in the order asked. The views last only for the call.
 using AccessRowHandler = std::function<void(std::span<const AccessCell> row)>;
 
 // Reads `table` (its name matched ignoring ASCII case) and hands each row's
@@ -72,8 +73,8 @@ private:
 // While alive, whatever is written to the file descriptor (STDERR_FILENO or
 // STDOUT_FILENO) goes into a private buffer instead of the terminal; text()
 // returns it. The descriptor is restored on destruction. A descriptor is
-// shared by the whole process, so output from other threads in that time is
-// caught too; keep the scope short.
+// shared by the whole process: the reader uses this in its child process,
+// where nothing else runs.
 class OutputCapture {
 public:
     explicit OutputCapture(int fd);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -40,8 +41,11 @@ constexpr const char* kLookupSql =
 // the page count and the change counter that page count belongs to.
 constexpr std::size_t kHeaderSize = 100;
 constexpr std::size_t kPageSizeAt = 16, kChangeCounterAt = 24, kPageCountAt = 28, kPageCountValidForAt = 92;
+constexpr std::size_t kWriteVersionAt = 18, kReadVersionAt = 19;
+constexpr unsigned char kWriteAheadLog = 2;
+using SqliteHeader = std::array<unsigned char, kHeaderSize>;
 
-std::uint32_t bigEndian(const std::array<unsigned char, kHeaderSize>& header, std::size_t at, std::size_t bytes)
+std::uint32_t bigEndian(const SqliteHeader& header, std::size_t at, std::size_t bytes)
 {
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < bytes; ++i)
@@ -53,13 +57,18 @@ std::uint32_t bigEndian(const std::array<unsigned char, kHeaderSize>& header, st
 // could pass for a sound bestiary with some numbers silently 0. The header
 // says how long the file must be: a whole number of pages, and as many as it
 // counts when that count is current.
-void checkComplete(const std::filesystem::path& file)
+SqliteHeader readHeader(const std::filesystem::path& file)
 {
-    std::array<unsigned char, kHeaderSize> header{};
+    SqliteHeader header{};
     std::ifstream in(file, std::ios::binary);
     in.read(reinterpret_cast<char*>(header.data()), header.size());
     if (in.gcount() < static_cast<std::streamsize>(kHeaderSize))
         throw DatabaseError(file, "the file is incomplete: it ends within SQLite's header");
+    return header;
+}
+
+void checkComplete(const std::filesystem::path& file, const SqliteHeader& header)
+{
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (error)
@@ -121,10 +130,33 @@ void checkFoesTable(SQLite::Database& db, const std::filesystem::path& file)
         throw DatabaseError(file, "table Foes lacks the column(s) " + missing);
 }
 
+// A file in write-ahead-log mode cannot be read, even read-only, without
+// SQLite making its log and the log's index beside it, and leaving them
+// there. Such a file is read as it stands instead ("immutable"): what an
+// editor has not yet written back into it is not seen until it has.
+bool usesWriteAheadLog(const SqliteHeader& header)
+{
+    return header[kWriteVersionAt] == kWriteAheadLog || header[kReadVersionAt] == kWriteAheadLog;
+}
+
+std::string immutableUri(const std::filesystem::path& file)
+{
+    std::string uri = "file:";
+    for (const unsigned char c : std::filesystem::absolute(file).generic_string()) {
+        const bool plain = std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~';
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        uri += plain ? std::string(1, static_cast<char>(c)) : std::string{'%', kHex[c >> 4], kHex[c & 15]};
+    }
+    return uri + "?immutable=1";
+}
+
 SQLite::Database openFoesFile(const std::filesystem::path& file)
 {
-    checkComplete(file);
-    SQLite::Database db(file.string(), SQLite::OPEN_READONLY, kBusyTimeoutMs);
+    const SqliteHeader header = readHeader(file);
+    checkComplete(file, header);
+    const bool immutable = usesWriteAheadLog(header);
+    SQLite::Database db(immutable ? immutableUri(file) : file.string(),
+                        SQLite::OPEN_READONLY | (immutable ? SQLite::OPEN_URI : 0), kBusyTimeoutMs);
     sqlite3_create_collation(db.getHandle(), kNameCollation, SQLITE_UTF8, nullptr, collateFoeNames);
     checkFoesTable(db, file);
     return db;

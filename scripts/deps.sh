@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the calculator needs to build and test,
-# asking apt-get only for those that are missing.
+# asking apt-get only for those that are missing. With "fuzz" it also
+# installs clang and libFuzzer, which only fuzz/run.sh needs.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     desktop-file-utils appstream
 )
+if [ "${1:-}" = fuzz ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -215,6 +215,21 @@ TEST(MakeFoe, StartsEachPassFromItsOwnCategory)
     EXPECT_EQ(resultsOf(sheet), resultsOf(computed(4, "Archer")));
 }
 
+TEST(MakeFoe, RangedCellsMayLieBelowTheStatisticsRange)
+{
+    const FoeSheet lowInit = computed(3, "[Generic]", {"-32768", "0", "0", "0", "0", "0", "0"});
+    EXPECT_EQ(lowInit.xbow[Init], "-32776");
+    EXPECT_FALSE(lowInit.fault.has_value());
+    EXPECT_EQ(computed(3, "[Generic]", {"0", "-32768", "0", "0", "0", "0", "0"}).bow[Atk], "-32769");
+}
+
+TEST(MakeFoe, MixKeepsAStoredFraction)
+{
+    FoeRecord foe = kArcher;
+    foe.stats[Mix] = 2.5;  // + Equal's 15 = 17.5 tenths
+    EXPECT_EQ(computed(3, "Odd", kZeros, knowsOnly("Odd", foe)).mix, "1.75");
+}
+
 TEST(MakeFoe, MoveIsShownAsStored)
 {
     FoeRecord foe = kArcher;

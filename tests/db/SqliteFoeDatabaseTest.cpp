@@ -43,6 +43,19 @@ TEST(SqliteFoeDatabase, AViewNamedFoesServesAsTheTable)
     EXPECT_TRUE(db->findFoe("boar").has_value());
 }
 
+// A bestiary in write-ahead-log mode is read through a URI, which must carry
+// any folder name intact.
+TEST(SqliteFoeDatabase, ReadsALoggedBestiaryInAnOddlyNamedFolder)
+{
+    const auto logged = TestBestiary::fromFixture("PRAGMA journal_mode=WAL;");
+    const auto folder = logged.file().parent_path() / "odd ?#%20 folder";
+    std::filesystem::create_directory(folder);
+    std::filesystem::copy_file(logged.file(), folder / "Vorn.mdb");
+    EXPECT_EQ(openFoeDatabase(folder / "Vorn.mdb")->listNames(6),
+              (std::vector<std::string>{"Ancient Dragon", "Cave Troll", "Shade", "Ålfar Scout"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "nothing left beside it";
+}
+
 TEST(SqliteFoeDatabase, SeesFoesAddedWhileItIsOpen)
 {
     const auto bestiary = TestBestiary::fromFixture();

@@ -1,0 +1,318 @@
+// Bestiary files as game masters' machines hand them over: missing, damaged,
+// oddly built, huge. Each either is refused at open with a DatabaseError
+// naming the file and the fault, or opens and answers by the rules; either
+// way the file is left byte for byte as it was, with nothing beside it.
+
+#include "BestiaryRules.h"
+#include "RobustnessSupport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <random>
+
+namespace {
+
+using testing::HasSubstr;
+
+// ---------------------------------------------------------------------------
+// Refused at open
+
+struct RefusedFile {
+    std::string tag;
+    std::function<TestBestiary()> make;
+    std::string fault;  // words the fault must hold
+};
+void PrintTo(const RefusedFile& c, std::ostream* os) { *os << c.tag; }
+
+TestBestiary absentFile()
+{
+    TestBestiary bestiary = TestBestiary::withBytes("");
+    std::filesystem::remove(bestiary.file());
+    return bestiary;
+}
+
+TestBestiary folderNamedLikeTheFile()
+{
+    TestBestiary bestiary = absentFile();
+    std::filesystem::create_directory(bestiary.file());
+    return bestiary;
+}
+
+TestBestiary randomBytes(std::size_t size)
+{
+    std::mt19937 generator(1234);
+    std::string bytes(size, '\0');
+    for (char& byte : bytes)
+        byte = static_cast<char>(generator());
+    return TestBestiary::withBytes(bytes);
+}
+
+// A real bestiary of many pages, cut to the size `keep` picks from its full size.
+TestBestiary cutSqlite(std::function<std::size_t(std::size_t)> keep)
+{
+    const std::string bytes = manyPageBestiary().bytes();
+    return cutTo(bytes, keep(bytes.size()));
+}
+
+std::string foesTableWithout(const std::string& column)
+{
+    std::string columns;
+    for (const char* required : kRequiredColumns)
+        if (required != column)
+            columns += (columns.empty() ? "" : ", ") + std::string(required);
+    return "CREATE TABLE Foes (" + columns + ");";
+}
+
+std::vector<RefusedFile> refusedFiles()
+{
+    constexpr std::size_t kPage = 4096;  // SQLite's page size for a new file
+    std::vector<RefusedFile> files = {
+        {"no_file", absentFile, "the file does not exist"},
+        {"folder_named_Vorn_mdb", folderNamedLikeTheFile, "it is a folder, not a file"},
+        {"empty_file", [] { return TestBestiary::withBytes(""); }, "the file is empty"},
+        {"random_bytes", [] { return randomBytes(3 * kPage); }, "not a foe database"},
+        {"sqlite_cut_to_100_bytes", [] { return cutSqlite([](std::size_t) { return 100; }); }, "incomplete"},
+        {"sqlite_cut_in_half", [] { return cutSqlite([](std::size_t size) { return size / 2; }); }, "incomplete"},
+        {"sqlite_one_page_short", [] { return cutSqlite([=](std::size_t size) { return size - kPage; }); },
+         "incomplete"},
+        {"sqlite_one_byte_short", [] { return cutSqlite([](std::size_t size) { return size - 1; }); },
+         "incomplete"},
+        {"sqlite_without_foes", [] { return TestBestiary::fromSql("CREATE TABLE Monsters (Name TEXT);"); },
+         "it has no table Foes"},
+    };
+    for (const char* column : kRequiredColumns)
+        files.push_back({std::string("foes_without_") + column,
+                         [column] { return TestBestiary::fromSql(foesTableWithout(column)); },
+                         std::string("table Foes lacks the column(s) ") + column});
+    return files;
+}
+
+class RefusedAtOpen : public testing::TestWithParam<RefusedFile> {};
+
+TEST_P(RefusedAtOpen, NamesTheFileAndTheFaultAndLeavesTheFileAlone)
+{
+    const TestBestiary bestiary = GetParam().make();
+    const FileState before = stateOf(bestiary);
+    try {
+        openFoeDatabase(bestiary.file());
+        ADD_FAILURE() << "opened a bestiary it cannot use";
+    } catch (const DatabaseError& error) {
+        EXPECT_THAT(error.what(), HasSubstr(bestiary.file().string()));
+        EXPECT_THAT(error.fault(), HasSubstr(GetParam().fault));
+    }
+    EXPECT_EQ(stateOf(bestiary), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RefusedAtOpen, testing::ValuesIn(refusedFiles()),
+                         [](const auto& info) { return info.param.tag; });
+
+// ---------------------------------------------------------------------------
+// Opened and answering by the rules
+
+struct SaneFile {
+    std::string tag;
+    std::function<TestBestiary()> make;
+    std::function<void(FoeDatabase&)> expect;  // what it answers, besides the rules every bestiary keeps
+};
+void PrintTo(const SaneFile& c, std::ostream* os) { *os << c.tag; }
+
+void expectStoredFault(FoeDatabase& bestiary, const std::string& name, int slot,
+                       ThreatCategory category = kDefaultCategory)
+{
+    const FoeSheet sheet = recompute(bestiary, name, category);
+    ASSERT_TRUE(sheet.fault.has_value()) << name;
+    EXPECT_EQ(sheet.fault->input, InputFault::Input::Foe) << name;
+    EXPECT_EQ(sheet.fault->slot, slot) << name;
+}
+
+const std::string kMegabyteName = "Long" + std::string(1 << 20, 'o') + "ng Wyrm";
+
+// Names that SQL and text handling trip over. Each is a foe of its own, with
+// its own HP, so that a lookup that finds the wrong row shows.
+const std::pair<std::string, int> kAwkwardNames[] = {
+    {"O'Brien \"the Bold\"", 11},
+    {"100% Orc", 12},
+    {"Gob_lin", 13},
+    {std::string("Nul\0Byte", 8), 14},
+    {"\xE2\x80\xAE" "nilbog", 15},                                   // RIGHT-TO-LEFT OVERRIDE, then Latin
+    {"\xD7\x92\xD7\x95\xD7\x91\xD7\x9C\xD7\x99\xD7\x9F", 16},         // Hebrew
+    {"\xD8\xB9\xD9\x81\xD8\xB1\xD9\x8A\xD8\xAA \xD9\xA3", 17},         // Arabic, with an Arabic-Indic digit
+};
+
+std::string hexOf(const std::string& bytes)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (unsigned char byte : bytes)
+        hex += {kDigits[byte >> 4], kDigits[byte & 15]};
+    return hex;
+}
+
+// Names go in as text made from their bytes, so that a NUL is stored too.
+std::string awkwardRows()
+{
+    std::string rows;
+    for (const auto& [name, hp] : kAwkwardNames)
+        rows += "INSERT INTO Foes VALUES (CAST(X'" + hexOf(name) + "' AS TEXT), 7, 1, 1, 1, 1, 1, "
+                + std::to_string(hp) + ", 1, 10, '12', 0);";
+    return rows + "INSERT INTO Foes VALUES ('Goblin', 7, 2, 1, 1, 2, 0, 20, 0, 3, '10', 0);";
+}
+
+const SaneFile kSaneFiles[] = {
+    {"write_ahead_log_mode",
+     [] {
+         return TestBestiary::fromSql("PRAGMA journal_mode=WAL;" + foesTable(
+             "INSERT INTO Foes VALUES ('Logged', 7, 1, 2, 3, 4, 5, 20, 1, 5, '12', 0);"));
+     },
+     [](FoeDatabase& bestiary) {
+         EXPECT_EQ(bestiary.listNames(6), std::vector<std::string>{"Logged"});
+         EXPECT_EQ(recompute(bestiary, "logged").foe[Dam], "4");
+     }},
+    {"view_named_Foes",
+     [] {
+         return TestBestiary::fromSql(
+             "CREATE TABLE Beasts (Name TEXT, Max_Threat, Init, Atk, Dfn, Dam, Soak, HP, Res, Mix, Move, Missile,"
+             " Notes); INSERT INTO Beasts VALUES ('Boar', 5, 1, 2, 3, 4, 5, 20, 1, 5, '14', 0, 'tusks');"
+             "CREATE VIEW Foes AS SELECT * FROM Beasts;");
+     },
+     [](FoeDatabase& bestiary) {
+         EXPECT_EQ(bestiary.listNames(4), std::vector<std::string>{"Boar"});
+         EXPECT_EQ(recompute(bestiary, "boar").foe[Soak], "5");
+     }},
+    {"text_in_number_columns",
+     [] {
+         return TestBestiary::fromSql(foesTable(
+             "INSERT INTO Foes VALUES ('Odd', 7, 'fast', 1, 1, 1, 1, 10, 1, 5, '12', 0);"
+             "INSERT INTO Foes VALUES ('Vague', 'many', 1, 1, 1, 1, 1, 10, 1, 5, '12', 0);"
+             "INSERT INTO Foes VALUES ('Late', 7, 1, 1, 1, 1, 1, 'ten', 1, 5, '12', 0);"));
+     },
+     [](FoeDatabase& bestiary) {
+         EXPECT_EQ(bestiary.listNames(0), (std::vector<std::string>{"Late", "Odd"})) << "text exceeds no category";
+         expectStoredFault(bestiary, "Odd", Init);
+         expectStoredFault(bestiary, "Late", HP);
+         EXPECT_FALSE(recompute(bestiary, "Vague").fault.has_value()) << "typed in, it is found all the same";
+     }},
+    {"numbers_beyond_16_bits",
+     [] {
+         return TestBestiary::fromSql(foesTable(
+             "INSERT INTO Foes VALUES ('Giant', 7, 1, 1, 1, 1, 1, 40000, 1, 5, '12', 0);"
+             "INSERT INTO Foes VALUES ('Abyss', 7, -40000, 1, 1, 1, 1, 10, 1, 5, '12', 0);"
+             "INSERT INTO Foes VALUES ('Vast', 7, 1, 9223372036854775807, 1, 1, 1, 10, 1, 5, '12', 0);"
+             "INSERT INTO Foes VALUES ('Huge', 7, 1, 1, 1, 1e300, 1, 10, 1, 5, '12', 0);"
+             "INSERT INTO Foes VALUES ('Edge', 7, 32767, 1, 1, 1, 1, 10, 1, 5, '12', 0);"
+             "INSERT INTO Foes VALUES ('Mixed', 7, 1, 1, 1, 1, 1, 10, 1, 400000, '12', 0);"
+             "INSERT INTO Foes VALUES ('Everywhere', 1e300, 1, 1, 1, 1, 1, 10, 1, 5, '12', 0);"));
+     },
+     [](FoeDatabase& bestiary) {
+         expectStoredFault(bestiary, "Giant", HP);
+         expectStoredFault(bestiary, "Abyss", Init);
+         expectStoredFault(bestiary, "Vast", Atk);
+         expectStoredFault(bestiary, "Huge", Dam);
+         EXPECT_EQ(recompute(bestiary, "Edge", 3).foe[Init], "32767") << "the top itself still fits";
+         expectStoredFault(bestiary, "Edge", Init, 4);  // ... but not once "Superior" adds 2
+         expectStoredFault(bestiary, "Mixed", Mix);
+         EXPECT_EQ(recompute(bestiary, "Mixed").mix, "");
+         EXPECT_EQ(bestiary.listNames(6).size(), 7u);
+     }},
+    {"nulls_everywhere",
+     [] {
+         return TestBestiary::fromSql(foesTable(
+             "INSERT INTO Foes VALUES (NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL);"
+             "INSERT INTO Foes (Name) VALUES ('Blank');"));
+     },
+     [](FoeDatabase& bestiary) {
+         EXPECT_TRUE(bestiary.listNames(0).empty()) << "a NULL Max_Threat exceeds no category";
+         const auto blank = bestiary.findFoe("Blank");
+         ASSERT_TRUE(blank.has_value());
+         EXPECT_EQ(blank->stats, (std::array<double, kFoeStatsSize>{}));
+         EXPECT_EQ(blank->move, "");
+         EXPECT_EQ(blank->missile, 0);
+         const FoeSheet sheet = recompute(bestiary, "Blank");
+         EXPECT_FALSE(sheet.fault.has_value());
+         EXPECT_EQ(sheet.mix, "1.5");
+     }},
+    {"empty_names",
+     [] { return TestBestiary::fromSql(foesTable("INSERT INTO Foes (Name, Max_Threat) VALUES ('', 7), ('Real', 7);")); },
+     [](FoeDatabase& bestiary) {
+         EXPECT_EQ(bestiary.listNames(0), std::vector<std::string>{"Real"});
+         EXPECT_FALSE(bestiary.findFoe("").has_value()) << "never offered, never found";
+     }},
+    {"numbers_and_blobs_as_names",
+     [] {
+         // Without a declared type the column keeps numbers as numbers and blobs as blobs.
+         return TestBestiary::fromSql(
+             "CREATE TABLE Foes (Name, Max_Threat, Init, Atk, Dfn, Dam, Soak, HP, Res, Mix, Move, Missile);"
+             "INSERT INTO Foes (Name, Max_Threat, HP) VALUES (9, 7, 19), (10, 7, 20), (2.5, 7, 25), (X'4F7263', 7, 30);");
+     },
+     [](FoeDatabase& bestiary) {
+         EXPECT_EQ(bestiary.listNames(0), (std::vector<std::string>{"10", "2.5", "9", "Orc"}));
+         EXPECT_EQ(recompute(bestiary, "9").foe[HP], "19");
+         EXPECT_EQ(recompute(bestiary, "10").foe[HP], "20");
+         EXPECT_EQ(recompute(bestiary, "2.5").foe[HP], "25");
+         EXPECT_EQ(recompute(bestiary, "orc").foe[HP], "30");
+     }},
+    {"hundred_thousand_rows",
+     [] {
+         return TestBestiary::fromSql(foesTable(
+             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000)"
+             " INSERT INTO Foes SELECT 'Foe ' || i, i % 8, i % 5, i % 7, i % 3, i % 11, i % 4, 10 + i % 90,"
+             " i % 6, i % 40, '12', i % 2 FROM n;"));
+     },
+     [](FoeDatabase& bestiary) {
+         EXPECT_EQ(bestiary.listNames(0).size(), 87500u);  // Max_Threat 0 (every eighth foe) is never offered
+         EXPECT_EQ(recompute(bestiary, "Foe 99999").foe[HP], std::to_string(10 + 99999 % 90));
+         EXPECT_EQ(recompute(bestiary, "foe 1").foe[Init], "1");
+         EXPECT_FALSE(bestiary.findFoe("Foe 100001").has_value());
+     }},
+    {"megabyte_name",
+     [] {
+         return TestBestiary::fromSql(foesTable("INSERT INTO Foes VALUES ('" + kMegabyteName
+                                                + "', 7, 1, 1, 1, 1, 1, 44, 1, 5, '12', 0);"));
+     },
+     [](FoeDatabase& bestiary) {
+         EXPECT_EQ(bestiary.listNames(6), std::vector<std::string>{kMegabyteName});
+         EXPECT_EQ(recompute(bestiary, kMegabyteName).foe[HP], "44");
+         EXPECT_FALSE(bestiary.findFoe(kMegabyteName + "s").has_value());
+     }},
+    {"awkward_names",
+     [] { return TestBestiary::fromSql(foesTable(awkwardRows())); },
+     [](FoeDatabase& bestiary) {
+         EXPECT_EQ(bestiary.listNames(0).size(), std::size(kAwkwardNames) + 1);
+         for (const auto& [name, hp] : kAwkwardNames)
+             EXPECT_EQ(recompute(bestiary, name).foe[HP], std::to_string(hp)) << name;
+         // Nothing in a name is a pattern: each of these finds nothing.
+         for (const char* near : {"Gob%", "%", "_oblin", "Gob_in", "100_ Orc", "Nul", "nilbog", "O'Brien%"})
+             EXPECT_FALSE(bestiary.findFoe(near).has_value()) << near;
+     }},
+    {"utf16_text",
+     [] {
+         return TestBestiary::fromSql("PRAGMA encoding = 'UTF-16le';" + foesTable(
+             "INSERT INTO Foes VALUES ('\xC3\x85lfar Scout', 7, 4, 4, 3, 3, 1, 16, 2, 9, '16', 1);"));
+     },
+     [](FoeDatabase& bestiary) {
+         EXPECT_EQ(bestiary.listNames(0), std::vector<std::string>{"\xC3\x85lfar Scout"});
+         EXPECT_EQ(recompute(bestiary, "\xC3\xA5LFAR SCOUT").foe[HP], "16");
+     }},
+};
+
+class OpensSanely : public testing::TestWithParam<SaneFile> {};
+
+TEST_P(OpensSanely, AnswersByTheRulesAndLeavesTheFileAlone)
+{
+    const TestBestiary bestiary = GetParam().make();
+    const FileState before = stateOf(bestiary);
+    {
+        const auto opened = openFoeDatabase(bestiary.file());
+        EXPECT_EQ(brokenBestiaryRule(*opened), "");
+        GetParam().expect(*opened);
+    }
+    EXPECT_EQ(stateOf(bestiary), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, OpensSanely, testing::ValuesIn(kSaneFiles),
+                         [](const auto& info) { return info.param.tag; });
+
+}  // namespace
