@@ -343,9 +343,12 @@ void readInThisProcess(const std::filesystem::path& file, std::string_view table
 constexpr int kReaderTimeoutMs = 20000;
 constexpr char kRowMark = 'R', kErrorMark = 'E', kDoneMark = 'D';
 
+// Gathers what the reader sends and writes it in large pieces: a write per
+// cell would cost a system call and a wake-up of the calculator each.
 class PipeWriter {
 public:
     explicit PipeWriter(int fd) : fd_(fd) {}
+    ~PipeWriter() { flush(); }
     void mark(char m) { put(&m, 1); }
     void text(std::string_view t)
     {
@@ -353,20 +356,29 @@ public:
         put(&length, sizeof length);
         put(t.data(), t.size());
     }
-    void put(const void* data, std::size_t size)
+    void flush()
     {
-        const char* bytes = static_cast<const char*>(data);
-        while (size > 0) {
-            const ssize_t written = write(fd_, bytes, size);
+        std::string_view rest = pending_;
+        while (!rest.empty()) {
+            const ssize_t written = write(fd_, rest.data(), rest.size());
             if (written <= 0)
-                _exit(1);  // the parent has gone: nobody is waiting for the rows
-            bytes += written;
-            size -= static_cast<std::size_t>(written);
+                _exit(1);  // the calculator has gone: nobody is waiting for the rows
+            rest.remove_prefix(static_cast<std::size_t>(written));
         }
+        pending_.clear();
     }
 
 private:
+    static constexpr std::size_t kChunk = 1 << 16;
+    void put(const void* data, std::size_t size)
+    {
+        pending_.append(static_cast<const char*>(data), size);
+        if (pending_.size() >= kChunk)
+            flush();
+    }
+
     int fd_;
+    std::string pending_;
 };
 
 [[noreturn]] void runReader(int fd, const std::filesystem::path& file, std::string_view table,
@@ -389,6 +401,7 @@ private:
         out.mark(kErrorMark);
         out.text(std::string("mdbtools cannot read it (") + error.what() + ")");
     }
+    out.flush();
     _exit(0);  // no exit handlers: they belong to the calculator, not to this copy of it
 }
 
