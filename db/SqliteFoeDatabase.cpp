@@ -2,6 +2,7 @@
 
 #include "FoeNameOrder.h"
 #include "NumberText.h"
+#include "SqliteFoeQueries.h"
 
 #include <SQLiteCpp/Column.h>
 #include <SQLiteCpp/Exception.h>
@@ -17,25 +18,7 @@
 
 namespace {
 
-constexpr const char* kNameCollation = "FOENAME";
 constexpr int kBusyTimeoutMs = 250;  // another program writing the file holds its lock briefly
-
-// A column without a declared type keeps a name like 12 as a number (or a
-// blob as a blob), which equals no text and sorts before all text; both
-// queries therefore take every name as the text that is listed.
-//
-// A foe whose Max_Threat is text is not offered: only a number can exceed the
-// category. Nor is a foe without a name, NULL or empty.
-constexpr const char* kListSql =
-    "SELECT CAST(Name AS TEXT) AS Shown FROM Foes"
-    " WHERE Max_Threat > ?1 AND typeof(Max_Threat) IN ('integer', 'real') AND CAST(Name AS TEXT) <> ''"
-    " ORDER BY Shown COLLATE FOENAME, Shown";
-
-// Without ORDER BY SQLite walks the table, so LIMIT 1 keeps the first row in
-// table order.
-constexpr const char* kLookupSql =
-    "SELECT Init, Atk, Dfn, Dam, Soak, HP, Res, Mix, Move, Missile FROM Foes"
-    " WHERE CAST(Name AS TEXT) = ?1 COLLATE FOENAME LIMIT 1";
 
 // SQLite's header: the page size (1 standing for 65536), the change counter,
 // the page count and the change counter that page count belongs to.
@@ -103,12 +86,6 @@ private:
     SQLite::Statement& statement_;
 };
 
-int collateFoeNames(void*, int lengthA, const void* a, int lengthB, const void* b)
-{
-    return compareFoeNames({static_cast<const char*>(a), static_cast<std::size_t>(lengthA)},
-                           {static_cast<const char*>(b), static_cast<std::size_t>(lengthB)});
-}
-
 void checkFoesTable(SQLite::Database& db, const std::filesystem::path& file)
 {
     SQLite::Statement columns(db, "PRAGMA table_info(Foes)");
@@ -157,7 +134,7 @@ SQLite::Database openFoesFile(const std::filesystem::path& file)
     const bool immutable = usesWriteAheadLog(header);
     SQLite::Database db(immutable ? immutableUri(file) : file.string(),
                         SQLite::OPEN_READONLY | (immutable ? SQLite::OPEN_URI : 0), kBusyTimeoutMs);
-    sqlite3_create_collation(db.getHandle(), kNameCollation, SQLITE_UTF8, nullptr, collateFoeNames);
+    registerFoeNameCollation(db.getHandle());
     checkFoesTable(db, file);
     return db;
 }
@@ -185,7 +162,7 @@ std::string storedText(const SQLite::Column& cell)
 }  // namespace
 
 SqliteFoeDatabase::SqliteFoeDatabase(const std::filesystem::path& file) try
-    : file_(file), db_(openFoesFile(file)), list_(db_, kListSql), lookup_(db_, kLookupSql)
+    : file_(file), db_(openFoesFile(file)), list_(db_, kFoeListSql), lookup_(db_, kFoeLookupSql)
 {
 } catch (const SQLite::Exception& e) {
     throw DatabaseError(file, std::string("SQLite cannot read it (") + e.what() + ")");
@@ -223,4 +200,19 @@ std::optional<FoeRecord> SqliteFoeDatabase::findFoe(const std::string& name)
     } catch (const SQLite::Exception& e) {
         throw DatabaseError(file_, std::string("SQLite cannot look up a foe (") + e.what() + ")");
     }
+}
+
+namespace {
+
+int collateFoeNames(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
+    return compareFoeNames({static_cast<const char*>(a), static_cast<std::size_t>(lengthA)},
+                           {static_cast<const char*>(b), static_cast<std::size_t>(lengthB)});
+}
+
+}  // namespace
+
+int registerFoeNameCollation(sqlite3* db)
+{
+    return sqlite3_create_collation(db, "FOENAME", SQLITE_UTF8, nullptr, collateFoeNames);
 }

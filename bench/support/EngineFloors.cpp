@@ -4,6 +4,7 @@
 #include "FoeDatabase.h"
 #include "FoeNameOrder.h"
 #include "NumberText.h"
+#include "SqliteFoeQueries.h"
 
 #include <sqlite3.h>
 
@@ -12,23 +13,8 @@
 
 namespace {
 
-constexpr const char* kListSql =
-    "SELECT CAST(Name AS TEXT) AS Shown FROM Foes"
-    " WHERE Max_Threat > ?1 AND typeof(Max_Threat) IN ('integer', 'real') AND CAST(Name AS TEXT) <> ''"
-    " ORDER BY Shown COLLATE FOENAME, Shown";
-
-constexpr const char* kLookupSql =
-    "SELECT Init, Atk, Dfn, Dam, Soak, HP, Res, Mix, Move, Missile FROM Foes"
-    " WHERE CAST(Name AS TEXT) = ?1 COLLATE FOENAME LIMIT 1";
-
 constexpr int kMoveColumn = 8;
 constexpr int kMissileColumn = 9;
-
-int collateFoeNames(void*, int lengthA, const void* a, int lengthB, const void* b)
-{
-    return compareFoeNames({static_cast<const char*>(a), static_cast<std::size_t>(lengthA)},
-                           {static_cast<const char*>(b), static_cast<std::size_t>(lengthB)});
-}
 
 void check(int status, sqlite3* db, const char* what)
 {
@@ -63,10 +49,9 @@ SqliteFloor::SqliteFloor(const std::filesystem::path& file)
         sqlite3_close(db_);
         throw std::runtime_error("SQLite cannot open " + file.string());
     }
-    check(sqlite3_create_collation(db_, "FOENAME", SQLITE_UTF8, nullptr, collateFoeNames), db_,
-          "registering the name collation");
-    lookup_ = prepare(db_, kLookupSql);
-    list_ = prepare(db_, kListSql);
+    check(registerFoeNameCollation(db_), db_, "registering the name collation");
+    lookup_ = prepare(db_, kFoeLookupSql);
+    list_ = prepare(db_, kFoeListSql);
 }
 
 SqliteFloor::~SqliteFloor()
