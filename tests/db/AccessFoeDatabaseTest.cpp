@@ -5,6 +5,7 @@
 #include "AccessFoeDatabase.h"
 #include "AccessTable.h"
 #include "FoeDatabase.h"
+#include "OpenFails.h"
 #include "TestBestiary.h"
 
 #include <SQLiteCpp/Database.h>
@@ -115,13 +116,6 @@ TEST(AccessFoeDatabase, KeepsNoHoldOnTheFile)
 
 // --- Bad files ---------------------------------------------------------------
 
-struct BadAccessFile {
-    const char* tag;
-    std::function<TestBestiary()> make;
-    const char* fault;  // words the message must hold
-};
-void PrintTo(const BadAccessFile& c, std::ostream* os) { *os << c.tag; }
-
 std::string fixtureBytes(const char* name, std::size_t count)
 {
     return readFile(fixtureFile(std::string("access/") + name)).substr(0, count);
@@ -137,7 +131,7 @@ std::string jetHeaderThenNoise(char version, std::size_t size, unsigned seed)
     return bytes;
 }
 
-const BadAccessFile kBadAccessFiles[] = {
+const BadFile kBadAccessFiles[] = {
     {"no_table_foes", [] { return TestBestiary::fromFile(fixtureFile("access/no-foes-table.mdb")); },
      "it has no table Foes"},
     {"missing_missile", [] { return TestBestiary::fromFile(fixtureFile("access/foes-missing-column.mdb")); },
@@ -162,29 +156,7 @@ const BadAccessFile kBadAccessFiles[] = {
      "Access file of an unknown kind (version byte 0x02)"},
 };
 
-class AccessOpenFails : public testing::TestWithParam<BadAccessFile> {};
-
-TEST_P(AccessOpenFails, NamesTheFileAndTheFaultQuietlyAndLeavesTheFileAlone)
-{
-    const TestBestiary bestiary = GetParam().make();
-    const std::string before = bestiary.bytes();
-    testing::internal::CaptureStderr();
-    testing::internal::CaptureStdout();
-    try {
-        openFoeDatabase(bestiary.file());
-        ADD_FAILURE() << "opened a bad bestiary";
-    } catch (const DatabaseError& e) {
-        EXPECT_NE(std::string(e.what()).find(bestiary.file().string()), std::string::npos) << e.what();
-        EXPECT_NE(std::string(e.what()).find(GetParam().fault), std::string::npos) << e.what();
-    }
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "libmdb's chatter reached stdout";
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "libmdb's chatter reached stderr";
-    EXPECT_EQ(bestiary.bytes(), before);
-    EXPECT_EQ(bestiary.folderEntries(), Names{"Vorn.mdb"});
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, AccessOpenFails, testing::ValuesIn(kBadAccessFiles),
-                         [](const auto& info) { return std::string(info.param.tag); });
+INSTANTIATE_TEST_SUITE_P(AccessFiles, OpenFails, testing::ValuesIn(kBadAccessFiles), badFileTag);
 
 TEST(AccessFoeDatabase, RefusesAnEmptyFileItself)
 {
