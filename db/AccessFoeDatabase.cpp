@@ -2,69 +2,69 @@
 
 #include "AccessTable.h"
 #include "FoeNameOrder.h"
-#include "NumberText.h"
+#include "StoredCell.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
-#include <iterator>
-#include <limits>
 
 namespace {
 
-// The columns read, in the order of kRequiredColumns.
-enum Column { kName, kMaxThreat, kFirstStat, kMove = kFirstStat + kFoeStatsSize, kMissile, kColumnCount };
-static_assert(std::size(kRequiredColumns) == kColumnCount);
-
-constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
-
 // libmdb's text for a number column, printed in the "C" locale ("-1", "24.5",
-// "1e+20", "inf"); nothing if it is not that.
-std::optional<double> printedNumber(std::string_view text)
+// "1e+20", "inf").
+template <class Number>
+std::optional<Number> printed(std::string_view text)
 {
-    double value = 0;
+    Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
     return value;
 }
 
-// NULL (and "", which libmdb cannot tell from NULL) counts as 0; text that
-// does not read as a number is NaN, which the recomputation refuses.
-double storedNumber(const AccessCell& cell)
+// libmdb gives a NULL and an empty string alike as "": both are taken as
+// empty. A number column's text that is not a number stays text, which the
+// shared conversion then refuses.
+StoredCell storedCell(std::string_view text, AccessValueKind kind)
 {
-    if (cell.text.empty())
-        return 0;
-    if (cell.kind == AccessValueKind::Integer || cell.kind == AccessValueKind::Real)
-        return printedNumber(cell.text).value_or(kNotANumber);
-    return readNumber(cell.text).value_or(kNotANumber);
-}
-
-// Move is shown as stored. A fraction column is written in its shortest form,
-// as the SQLite backend writes a stored real (12, not 12.0000).
-std::string storedText(const AccessCell& cell)
-{
-    if (cell.kind == AccessValueKind::Real && !cell.text.empty()) {
-        if (const auto value = printedNumber(cell.text))
-            return formatDouble(*value);
+    if (text.empty())
+        return std::monostate();
+    if (kind == AccessValueKind::Integer) {
+        if (const auto whole = printed<std::int64_t>(text))
+            return *whole;
     }
-    return std::string(cell.text);
+    if (kind == AccessValueKind::Integer || kind == AccessValueKind::Real) {
+        if (const auto fraction = printed<double>(text))
+            return *fraction;
+    }
+    return text;
 }
 
 }  // namespace
 
-AccessFoeDatabase::AccessFoeDatabase(const std::filesystem::path& file)
+AccessFoeDatabase::AccessFoeDatabase(const std::filesystem::path& file, const FileHeader& header)
 {
-    readAccessTable(file, "Foes", kRequiredColumns, [this](std::span<const AccessCell> cells) {
+    const AccessTable table = readAccessTable(file, header, "Foes");
+    std::vector<std::string> names;
+    for (const AccessColumn& column : table.columns)
+        names.push_back(column.name);
+    const auto at = locateRequiredColumns(file, names);
+
+    rows_.reserve(table.rowCount());
+    for (std::size_t index = 0; index < table.rowCount(); ++index) {
+        const std::span<const std::string_view> cells = table.row(index);
+        const auto cell = [&](std::size_t required) {
+            const std::size_t column = at[required];
+            return storedCell(cells[column], table.columns[column].kind);
+        };
         Row row;
-        row.name = std::string(cells[kName].text);
-        row.maxThreat = storedNumber(cells[kMaxThreat]);
+        row.name = std::string(cells[at[kName]]);
+        row.maxThreat = storedNumber(cell(kMaxThreat));
         for (int slot = 0; slot < kFoeStatsSize; ++slot)
-            row.foe.stats[static_cast<std::size_t>(slot)] = storedNumber(cells[kFirstStat + slot]);
-        row.foe.move = storedText(cells[kMove]);
-        row.foe.missile = storedNumber(cells[kMissile]);
+            row.foe.stats[static_cast<std::size_t>(slot)] = storedNumber(cell(kFirstStat + slot));
+        row.foe.move = storedText(cell(kMove));
+        row.foe.missile = storedNumber(cell(kMissile));
         rows_.push_back(std::move(row));
-    });
+    }
 
     byName_.reserve(rows_.size());
     for (std::uint32_t index = 0; index < rows_.size(); ++index) {

@@ -23,8 +23,12 @@
 //   as NULL: 0 in a number column, "" in Move, and a row whose Name is empty
 //   is never listed nor found.
 class AccessFoeDatabase final : public FoeDatabase {
+    // The required columns, in the order of kRequiredColumns.
+    enum Column : std::size_t { kName, kMaxThreat, kFirstStat, kMove = kFirstStat + kFoeStatsSize, kMissile };
+    static_assert(kMissile + 1 == kRequiredColumnCount);
+
 public:
-    explicit AccessFoeDatabase(const std::filesystem::path& file);
+    AccessFoeDatabase(const std::filesystem::path& file, const FileHeader& header);
 
     std::vector<std::string> listNames(ThreatCategory category) override;
     std::optional<FoeRecord> findFoe(const std::string& name) override;

@@ -28,23 +28,6 @@ FileFormat detectFormat(std::string_view header)
     return FileFormat::Unknown;
 }
 
-std::string readHeader(const std::filesystem::path& file)
-{
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status))
-        throw DatabaseError(file, "the file does not exist");
-    if (std::filesystem::is_directory(status))
-        throw DatabaseError(file, "it is a folder, not a file");
-
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw DatabaseError(file, std::string("the file cannot be read (") + std::strerror(errno) + ")");
-    std::array<char, 32> header{};
-    in.read(header.data(), header.size());
-    return std::string(header.data(), static_cast<std::size_t>(in.gcount()));
-}
-
 }  // namespace
 
 DatabaseError::DatabaseError(const std::filesystem::path& file, const std::string& fault)
@@ -58,13 +41,34 @@ std::filesystem::path foeDatabasePath(const std::filesystem::path& programDirect
     return programDirectory / kDatabaseFileName;
 }
 
+FileHeader readFileHeader(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status))
+        throw DatabaseError(file, "the file does not exist");
+    if (std::filesystem::is_directory(status))
+        throw DatabaseError(file, "it is a folder, not a file");
+
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw DatabaseError(file, std::string("the file cannot be read (") + std::strerror(errno) + ")");
+    std::array<char, kFileHeaderSize> bytes{};
+    in.read(bytes.data(), bytes.size());
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error)
+        throw DatabaseError(file, "its size cannot be read (" + error.message() + ")");
+    return {std::string(bytes.data(), static_cast<std::size_t>(in.gcount())), size};
+}
+
 std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
 {
-    switch (detectFormat(readHeader(file))) {
+    const FileHeader header = readFileHeader(file);
+    switch (detectFormat(header.bytes)) {
     case FileFormat::Sqlite:
-        return std::make_unique<SqliteFoeDatabase>(file);
+        return std::make_unique<SqliteFoeDatabase>(file, header);
     case FileFormat::Access:  // Jet 3 or Jet 4; AccessFoeDatabase checks which
-        return std::make_unique<AccessFoeDatabase>(file);
+        return std::make_unique<AccessFoeDatabase>(file, header);
     case FileFormat::AccessSince2007:
         throw DatabaseError(file, "it is an Access 2007 or later file, which the calculator cannot read; "
                                   "in Access, save it as an \"Access 2002-2003 Database (*.mdb)\"");

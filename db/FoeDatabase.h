@@ -10,9 +10,11 @@
 // Names are matched and ordered ignoring letter case (see FoeNameOrder.h).
 // The file is only ever read: no backend writes, creates or locks it.
 
+#include "FoeColumns.h"
 #include "FoeRecord.h"
 #include "ThreatCategory.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -21,11 +23,6 @@
 #include <vector>
 
 inline constexpr const char* kDatabaseFileName = "Vorn.mdb";
-
-// The columns of table Foes that the calculator reads; others are ignored.
-inline constexpr const char* kRequiredColumns[] = {
-    "Name", "Max_Threat", "Init", "Atk", "Dfn", "Dam", "Soak", "HP", "Res", "Mix", "Move", "Missile",
-};
 
 // A database that cannot be opened or read, with the file and the fault in
 // words a game master can act on.
@@ -52,6 +49,18 @@ public:
 
 // The database beside the program: its folder joined with "Vorn.mdb".
 std::filesystem::path foeDatabasePath(const std::filesystem::path& programDirectory);
+
+// The first bytes of a bestiary, read once when it is opened: they say which
+// engine reads it, and each backend checks its own header in them.
+inline constexpr std::size_t kFileHeaderSize = 100;  // SQLite's header, the longer of the two
+struct FileHeader {
+    std::string bytes;        // the first kFileHeaderSize bytes, fewer if the file is shorter
+    std::uintmax_t fileSize;  // of the whole file
+};
+
+// Reads the header of a file that should be a bestiary. Throws DatabaseError
+// when there is no file to read.
+FileHeader readFileHeader(const std::filesystem::path& file);
 
 // Opens the file read-only with the backend its content calls for, and checks
 // that it holds table Foes with every required column. Throws DatabaseError.

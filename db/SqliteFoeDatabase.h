@@ -10,7 +10,7 @@
 // is open shows its new foes at the next category change.
 class SqliteFoeDatabase final : public FoeDatabase {
 public:
-    explicit SqliteFoeDatabase(const std::filesystem::path& file);
+    SqliteFoeDatabase(const std::filesystem::path& file, const FileHeader& header);
 
     std::vector<std::string> listNames(ThreatCategory category) override;
     std::optional<FoeRecord> findFoe(const std::string& name) override;

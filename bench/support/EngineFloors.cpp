@@ -91,17 +91,25 @@ AccessRowsFloor::AccessRowsFloor(const std::filesystem::path& file)
 {
     // The columns in the order of kRequiredColumns: Name, Max_Threat, the
     // eight statistics, Move, Missile.
-    readAccessTable(file, "Foes", kRequiredColumns, [this](std::span<const AccessCell> cells) {
-        if (cells[0].text.empty())
-            return;  // never listed nor found
-        Stored stored{std::string(cells[0].text), {}};
-        for (int slot = 0; slot < kFoeStatsSize; ++slot)
-            stored.foe.stats[static_cast<std::size_t>(slot)] = storedNumber(cells[2 + slot].text);
-        stored.foe.move = std::string(cells[2 + kFoeStatsSize].text);
-        stored.foe.missile = storedNumber(cells[3 + kFoeStatsSize].text);
-        inListOrder_.push_back({stored.name, storedNumber(cells[1].text)});
+    const AccessTable table = readAccessTable(file, readFileHeader(file), "Foes");
+    std::vector<std::string> names;
+    for (const AccessColumn& column : table.columns)
+        names.push_back(column.name);
+    const auto at = locateRequiredColumns(file, names);
+    for (std::size_t row = 0; row < table.rowCount(); ++row) {
+        const auto cells = table.row(row);
+        const auto cell = [&](std::size_t required) { return cells[at[required]]; };
+        if (cell(0).empty())
+            continue;  // never listed nor found
+        Stored stored{std::string(cell(0)), {}};
+        constexpr std::size_t kStats = kFoeStatsSize;
+        for (std::size_t slot = 0; slot < kStats; ++slot)
+            stored.foe.stats[slot] = storedNumber(cell(2 + slot));
+        stored.foe.move = std::string(cell(2 + kStats));
+        stored.foe.missile = storedNumber(cell(3 + kStats));
+        inListOrder_.push_back({stored.name, storedNumber(cell(1))});
         byFoldedName_.push_back(std::move(stored));
-    });
+    }
     std::stable_sort(byFoldedName_.begin(), byFoldedName_.end(),
                      [](const Stored& a, const Stored& b) { return compareFoeNames(a.name, b.name) < 0; });
     std::stable_sort(inListOrder_.begin(), inListOrder_.end(),

@@ -1,9 +1,7 @@
 // The Access backend beyond the shared queries (FoeQueriesTest.cpp): the same
 // answers as the SQLite backend for every fixture row, bad files, a large
-// table, the desktop's locale, and libmdb's chatter on stderr.
+// table, and the desktop's locale.
 
-#include "AccessFoeDatabase.h"
-#include "AccessTable.h"
 #include "FoeDatabase.h"
 #include "OpenFails.h"
 #include "TestBestiary.h"
@@ -14,12 +12,10 @@
 
 #include <langinfo.h>
 #include <locale.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -157,17 +153,6 @@ const BadFile kBadAccessFiles[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(AccessFiles, OpenFails, testing::ValuesIn(kBadAccessFiles), badFileTag);
-
-TEST(AccessFoeDatabase, RefusesAnEmptyFileItself)
-{
-    const TestBestiary bestiary = TestBestiary::withBytes("");
-    try {
-        AccessFoeDatabase db(bestiary.file());
-        ADD_FAILURE() << "opened an empty file";
-    } catch (const DatabaseError& e) {
-        EXPECT_EQ(e.fault(), "the file is empty");
-    }
-}
 
 TEST(AccessFoeDatabase, QuotesWhatMdbtoolsSaidAboutADamagedFile)
 {
@@ -318,7 +303,6 @@ protected:
         if (name.empty())
             GTEST_SKIP() << "no locale with a decimal comma is installed (see locale -a)";
         ASSERT_STREQ(std::localeconv()->decimal_point, ",");
-        name_ = name;
     }
 
     void TearDown() override { std::setlocale(LC_ALL, saved_.c_str()); }
@@ -338,29 +322,10 @@ protected:
         return "";
     }
 
-    static std::string printed(double value)
-    {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.16g", value);  // as libmdb prints a Double
-        return text;
-    }
-
-    std::string name_;
 
 private:
     std::string saved_;
 };
-
-TEST_F(UnderACommaLocale, NumbersAreWrittenWithAPointWhileLibmdbReads)
-{
-    EXPECT_EQ(printed(24.5), "24,5") << "the desktop's own way";
-    {
-        const CNumericLocale reading;
-        EXPECT_EQ(printed(24.5), "24.5");
-        EXPECT_EQ(std::string(std::setlocale(LC_NUMERIC, nullptr)), name_) << "the global locale is untouched";
-    }
-    EXPECT_EQ(printed(24.5), "24,5") << "the thread's locale is back";
-}
 
 TEST_F(UnderACommaLocale, TheBackendsAnswerAsTheyDoInTheCLocale)
 {
@@ -373,34 +338,6 @@ TEST_F(UnderACommaLocale, TheBackendsAnswerAsTheyDoInTheCLocale)
     for (const char* name : {"Cave Troll", "Shade", "Ålfar Scout", "Bandit"})
         EXPECT_TRUE(sameFoe(fromAccess->findFoe(name), fromSqlite->findFoe(name))) << name;
     EXPECT_STREQ(std::localeconv()->decimal_point, ",") << "the desktop's locale is left as it was";
-}
-
-// --- libmdb's chatter --------------------------------------------------------
-
-TEST(OutputCapture, KeepsWritesToStderrAndRestoresIt)
-{
-    testing::internal::CaptureStderr();
-    {
-        const OutputCapture capture(STDERR_FILENO);
-        std::fprintf(stderr, "offset 4096 is beyond EOF\n");
-        EXPECT_EQ(write(STDERR_FILENO, "raw\n", 4), 4);
-        EXPECT_EQ(capture.text(), "offset 4096 is beyond EOF\nraw\n");
-    }
-    std::fprintf(stderr, "after\n");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "after\n");
-}
-
-TEST(OutputCapture, KeepsWritesToStdoutAndRestoresIt)
-{
-    testing::internal::CaptureStdout();
-    std::printf("before ");
-    {
-        const OutputCapture capture(STDOUT_FILENO);
-        std::printf("0000x  00 00 00\n");
-        EXPECT_EQ(capture.text(), "0000x  00 00 00\n");
-    }
-    std::printf("after\n");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "before after\n");
 }
 
 }  // namespace

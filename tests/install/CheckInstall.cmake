@@ -1,6 +1,6 @@
 # Installs the build into a throwaway prefix and checks the layout a user
-# relies on: the program and its bestiary side by side, a working link to the
-# program in bin/, and the desktop files under one id.
+# relies on: the program, its Access reader and its bestiary side by side, a
+# working link to the program in bin/, and the desktop files under one id.
 # Usage: cmake -DBUILD_DIR=... -DPREFIX=... -DPROGRAM_DIR=lib/vorn-foe -DBIN_DIR=bin -DDATA_DIR=share -P CheckInstall.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
@@ -11,6 +11,7 @@ endif()
 
 foreach(expected
         ${PROGRAM_DIR}/vorn-foe
+        ${PROGRAM_DIR}/vorn-foe-mdb-reader
         ${PROGRAM_DIR}/Vorn.mdb
         ${DATA_DIR}/applications/org.vornfoe.Calculator.desktop
         ${DATA_DIR}/metainfo/org.vornfoe.Calculator.metainfo.xml
