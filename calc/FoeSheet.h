@@ -9,12 +9,13 @@
 inline constexpr int kRangedColumns = 4;  // Init, Atk, Dfn, Dam
 inline constexpr std::string_view kGenericFoe = "[Generic]";
 
-// A value that would leave -32768..32767 stops the recomputation. This says
-// which input the game master has to fix.
+// A value that would leave -32768..32767 stops the recomputation, and so does
+// a bestiary that cannot be read. This says which input the game master has
+// to fix.
 struct InputFault {
-    enum class Input { Tally, Foe };
+    enum class Input { Tally, Foe, Bestiary };
     Input input = Input::Tally;
-    int slot = 0;        // the statistic, in FoeStats slot order
+    int slot = 0;        // the statistic, in FoeStats slot order (Init for the bestiary)
     std::string reason;  // one sentence, for a tooltip
     bool operator==(const InputFault&) const = default;
 };

@@ -1,4 +1,4 @@
-#include "MakeFoe.h"
+#include "Recompute.h"
 
 #include "NumberText.h"
 
@@ -40,7 +40,16 @@ struct WorkingRecord {
     std::optional<InputFault> storedFault;
 };
 
-WorkingRecord buildWorkingRecord(FoeSheet& sheet, ThreatCategory category, const FoeLookup& lookup)
+// The foe of the sheet, if named: nothing for "[Generic]" and for a name
+// that finds no row; the failure if the bestiary could not answer.
+FoeLookupResult lookUpNamedFoe(const FoeSheet& sheet, const FoeLookup& lookup)
+{
+    if (sheet.foeName == kGenericFoe)
+        return std::nullopt;
+    return lookup(sheet.foeName);
+}
+
+WorkingRecord buildWorkingRecord(FoeSheet& sheet, ThreatCategory category, const std::optional<FoeRecord>& row)
 {
     WorkingRecord working{CategoryModifiers(category), std::nullopt};
     if (sheet.foeName == kGenericFoe) {
@@ -48,7 +57,6 @@ WorkingRecord buildWorkingRecord(FoeSheet& sheet, ThreatCategory category, const
         sheet.move = kGenericMove;
         return working;
     }
-    const std::optional<FoeRecord> row = lookup(sheet.foeName);
     if (!row)
         return working;
 
@@ -159,11 +167,21 @@ void writeMight(FoeSheet& sheet, const std::array<int, kStatCount>& shown)
 
 }  // namespace
 
-void MakeFoe(FoeSheet& sheet, ThreatCategory category, const FoeLookup& lookup)
+void stopOnBestiaryFailure(FoeSheet& sheet, const BestiaryFailure& failure)
+{
+    stopAt(sheet, Init, {InputFault::Input::Bestiary, Init, failure.reason});
+    sheet.mix.clear();
+    sheet.move.clear();
+}
+
+void recomputeSheet(FoeSheet& sheet, ThreatCategory category, const FoeLookup& lookup)
 {
     sheet.fault.reset();
     sheet.tallyReset.fill(false);
-    const WorkingRecord working = buildWorkingRecord(sheet, category, lookup);
+    const FoeLookupResult found = lookUpNamedFoe(sheet, lookup);
+    if (const auto* failure = std::get_if<BestiaryFailure>(&found))
+        return stopOnBestiaryFailure(sheet, *failure);
+    const WorkingRecord working = buildWorkingRecord(sheet, category, std::get<std::optional<FoeRecord>>(found));
 
     std::array<int, kStatCount> shown{};
     for (int slot = Init; slot < kStatCount; ++slot) {

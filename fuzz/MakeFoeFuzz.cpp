@@ -16,7 +16,7 @@
 // does not allow either.
 
 #include "FuzzOne.h"
-#include "MakeFoe.h"
+#include "Recompute.h"
 #include "SheetRules.h"
 
 #include <algorithm>
@@ -91,13 +91,13 @@ int fuzzOne(const std::uint8_t* data, std::size_t size)
         return held ? std::optional<FoeRecord>(stored) : std::nullopt;
     };
     FoeSheet after = before;
-    MakeFoe(after, category, lookup);
+    recomputeSheet(after, category, lookup);
     const std::string broken = brokenSheetRule(before, after);
     fuzzCheck(broken.empty(), broken);
 
     // The pass keeps nothing between runs: over its own result it finds the same.
     FoeSheet again = after;
-    MakeFoe(again, category, lookup);
+    recomputeSheet(again, category, lookup);
     fuzzCheck(again.foe == after.foe && again.bow == after.bow && again.xbow == after.xbow
                   && again.mix == after.mix && again.move == after.move && again.wound == after.wound
                   && again.might == after.might && again.rangedVisible == after.rangedVisible

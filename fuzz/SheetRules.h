@@ -8,6 +8,6 @@
 
 #include <string>
 
-// "" when `after` (the sheet once MakeFoe ran over `before`) keeps every
+// "" when `after` (the sheet once recomputeSheet ran over `before`) keeps every
 // rule, else the first rule it breaks.
 std::string brokenSheetRule(const FoeSheet& before, const FoeSheet& after);

@@ -30,15 +30,15 @@ void setMarked(QLineEdit* box, const QString& reason)
 
 }  // namespace
 
-void markInputs(MainWindowControls& c, const std::optional<InputFault>& fault, const QString& bestiaryTrouble)
+void markInputs(MainWindowControls& c, const std::optional<InputFault>& fault)
 {
     const bool onTally = fault && fault->input == InputFault::Input::Tally;
     for (std::size_t i = 0; i < kStatCount; ++i) {
         const bool here = onTally && static_cast<std::size_t>(fault->slot) == i;
         setMarked(c.txtTally[i], here ? QString::fromStdString(fault->reason) : QString());
     }
-    const bool onFoe = fault && fault->input == InputFault::Input::Foe;
-    const QString foeTip = onFoe ? QString::fromStdString(fault->reason) : bestiaryTrouble;
+    const bool onFoe = fault && fault->input != InputFault::Input::Tally;
+    const QString foeTip = onFoe ? QString::fromStdString(fault->reason) : QString();
     if (c.cboFoes->toolTip() != foeTip)
         c.cboFoes->setToolTip(foeTip);
 }

@@ -3,12 +3,16 @@
 #include "FoeSheet.h"
 #include "MainWindowControls.h"
 
-// The recomputation works on plain texts; these copy them between the boxes
-// and a FoeSheet.
+// The window keeps its sheet as one FoeSheet value; the boxes only show it.
+// A pass takes the game master's inputs from the boxes into the sheet,
+// computes, and shows the sheet again. Showing raises no change event, so no
+// pass ever starts inside another.
 
-FoeSheet readSheet(const MainWindowControls& controls);
+// The inputs: the foe box's text and the seven tallies.
+void readInputs(const MainWindowControls& controls, FoeSheet& sheet);
 
-// Writes back only the texts that changed, so an unchanged box raises no
-// change event and is not repainted. A tally the pass reset to "0" gets its
+// Writes every box whose text differs from the sheet, with its signals
+// blocked, and shows or hides the ranged rows. An unchanged box is not
+// touched, so it is not repainted. A tally the pass reset to "0" gets its
 // whole text selected, so the next key typed replaces it.
-void writeSheet(MainWindowControls& controls, const FoeSheet& sheet);
+void showSheet(MainWindowControls& controls, const FoeSheet& sheet);

@@ -5,7 +5,6 @@
 #include "AppIcon.h"
 #include "ControlBehaviour.h"
 #include "InputMarks.h"
-#include "MakeFoe.h"
 #include "SheetBinding.h"
 
 #include <QCloseEvent>
@@ -22,15 +21,15 @@ const QString kGeneric = QString::fromUtf8(kGenericFoe.data(), static_cast<int>(
 }  // namespace
 
 frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, QWidget* parent)
-    : QMainWindow(parent), Bestiary(std::move(bestiary))
+    : QMainWindow(parent), bestiary_(std::move(bestiary))
 {
     setObjectName("frmMain");
     setWindowTitle("Vorn Foe Calculator");
     setWindowIcon(appIcon());
     auto* clientArea = new QWidget(this);
     setCentralWidget(clientArea);
-    ui = buildMainWindowControls(clientArea);
-    nameControlsForScreenReaders(ui);
+    controls_ = buildMainWindowControls(clientArea);
+    nameControlsForScreenReaders(controls_);
     buildMenu();
     connectEvents();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -38,15 +37,15 @@ frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, QWidget* parent)
 
     // Start-up: every change raised here finds Ready false, so the one
     // recomputation is the last step.
-    ui.cboFoes->setEditText(kGeneric);
+    controls_.cboFoes->setEditText(kGeneric);
     Ready = false;
     Category = kDefaultCategory;
-    GetFoes();
-    for (QLineEdit* tally : ui.txtTally)
+    const std::optional<BestiaryFailure> listing = GetFoes();
+    for (QLineEdit* tally : controls_.txtTally)
         tally->setText("0");
     Ready = true;
-    MakeFoe();
-    ui.txtTally[0]->setFocus();
+    recomputeAfterListing(listing);
+    controls_.txtTally[0]->setFocus();
 }
 
 frmMain::~frmMain()
@@ -71,23 +70,23 @@ void frmMain::buildMenu()
 void frmMain::connectEvents()
 {
     for (ThreatCategory category = 0; category < kCategoryCount; ++category)
-        connect(ui.optCategory[static_cast<std::size_t>(category)], &QRadioButton::clicked, this,
+        connect(controls_.optCategory[static_cast<std::size_t>(category)], &QRadioButton::clicked, this,
                 [this, category] { chooseCategory(category); });
-    tabToCheckedButtonOnly(ui.optCategory);
-    offerMatchingFoeNames(ui.cboFoes);
+    tabToCheckedButtonOnly(controls_.optCategory);
+    offerMatchingFoeNames(controls_.cboFoes);
 
     auto recomputeOnceReady = [this] {
         if (Ready)
             MakeFoe();
     };
-    connect(ui.cboFoes, &QComboBox::editTextChanged, this, recomputeOnceReady);
-    connect(ui.cboFoes, &QComboBox::activated, this, recomputeOnceReady);
-    for (QLineEdit* tally : ui.txtTally) {
+    connect(controls_.cboFoes, &QComboBox::editTextChanged, this, recomputeOnceReady);
+    connect(controls_.cboFoes, &QComboBox::activated, this, recomputeOnceReady);
+    for (QLineEdit* tally : controls_.txtTally) {
         connect(tally, &QLineEdit::textChanged, this, recomputeOnceReady);
         selectAllOnEntry(tally);
     }
     // The statistics are the calculator's answer: no typed character reaches them.
-    for (QLineEdit* result : ui.txtFoe)
+    for (QLineEdit* result : controls_.txtFoe)
         result->setReadOnly(true);
 
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
@@ -97,57 +96,66 @@ void frmMain::connectEvents()
 void frmMain::chooseCategory(ThreatCategory category)
 {
     Category = category;
-    GetFoes();
-    MakeFoe();
+    recomputeAfterListing(GetFoes());
 }
 
-void frmMain::GetFoes()
+std::optional<BestiaryFailure> frmMain::GetFoes()
 {
-    const QString saved = ui.cboFoes->currentText();
+    const QString saved = controls_.cboFoes->currentText();
     QStringList names;
-    if (Bestiary) {
-        try {
-            for (const std::string& name : Bestiary->listNames(Category))
-                names << QString::fromStdString(name);
-            bestiaryTrouble.clear();
-        } catch (const DatabaseError& error) {
-            bestiaryTrouble = QString::fromUtf8(error.what());
-        }
+    std::optional<BestiaryFailure> failure;
+    try {
+        for (const std::string& name : bestiary_ ? bestiary_->listNames(Category) : std::vector<std::string>())
+            names << QString::fromStdString(name);
+    } catch (const DatabaseError& error) {
+        failure = BestiaryFailure{error.what()};
     }
     // Refilling the list passes the box through other texts on the way back
     // to the foe it keeps, and every caller recomputes once the list is
     // rebuilt: a change event from here would only run the same pass twice.
-    const QSignalBlocker quiet(ui.cboFoes);
-    ui.cboFoes->clear();
-    ui.cboFoes->addItem(kGeneric);
-    ui.cboFoes->addItems(names);
-    ui.cboFoes->setEditText(names.contains(saved) ? saved : kGeneric);
+    const QSignalBlocker quiet(controls_.cboFoes);
+    controls_.cboFoes->clear();
+    controls_.cboFoes->addItem(kGeneric);
+    controls_.cboFoes->addItems(names);
+    controls_.cboFoes->setEditText(failure || names.contains(saved) ? saved : kGeneric);
+    return failure;
 }
 
 void frmMain::MakeFoe()
 {
-    FoeSheet sheet = readSheet(ui);
-    ::MakeFoe(sheet, Category, [this](const std::string& name) { return lookUp(name); });
-    writeSheet(ui, sheet);
-    markInputs(ui, sheet.fault, bestiaryTrouble);
+    runPass([this](FoeSheet& sheet) {
+        recomputeSheet(sheet, Category, [this](const std::string& name) { return lookUp(name); });
+    });
 }
 
-std::optional<FoeRecord> frmMain::lookUp(const std::string& name)
+void frmMain::recomputeAfterListing(const std::optional<BestiaryFailure>& listing)
 {
-    if (!Bestiary)
+    if (!listing)
+        return MakeFoe();
+    runPass([&listing](FoeSheet& sheet) { stopOnBestiaryFailure(sheet, *listing); });
+}
+
+void frmMain::runPass(const std::function<void(FoeSheet&)>& compute)
+{
+    readInputs(controls_, sheet_);
+    compute(sheet_);
+    showSheet(controls_, sheet_);
+    markInputs(controls_, sheet_.fault);
+}
+
+FoeLookupResult frmMain::lookUp(const std::string& name)
+{
+    if (!bestiary_)  // closed with the window; Qt may still report the foe box's last change
         return std::nullopt;
     try {
-        auto foe = Bestiary->findFoe(name);
-        bestiaryTrouble.clear();
-        return foe;
+        return bestiary_->findFoe(name);
     } catch (const DatabaseError& error) {
-        bestiaryTrouble = QString::fromUtf8(error.what());
-        return std::nullopt;
+        return BestiaryFailure{error.what()};
     }
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    Bestiary.reset();  // shutdown: the bestiary is closed with the window
+    bestiary_.reset();  // shutdown: the bestiary is closed with the window
     event->accept();
 }

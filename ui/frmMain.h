@@ -1,24 +1,29 @@
 #pragma once
 
-// The calculator's one working window. It owns the open bestiary and the two
-// pieces of state the calculation needs, and turns every action of the game
-// master into a refresh of the foe list and a recomputation:
+// The calculator's one working window. It owns the open bestiary, the two
+// pieces of state the calculation needs (Category, Ready) and the sheet: the
+// inputs and results of the last pass, as one FoeSheet value. Every action
+// of the game master ends in one pass:
 //
 //   category button --> GetFoes --> MakeFoe
 //   foe box edited or picked, tally edited --> MakeFoe (once Ready)
 //
-// MakeFoe copies the boxes into a FoeSheet, runs the pass and writes back
-// only the texts that changed. Writing a tally raises its change event and
-// so may recompute again; that nested pass finds the same inputs and writes
-// the same results.
+// MakeFoe takes the inputs from the boxes into the sheet, recomputes it, and
+// shows it in the boxes with their change events blocked: a pass never
+// starts another. A bestiary that fails to answer, when listing or looking a
+// foe up, stops the pass with every result empty and the failure on the foe
+// box.
 
 #include "FoeDatabase.h"
 #include "FoeSheet.h"
 #include "MainWindowControls.h"
+#include "Recompute.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 
@@ -30,8 +35,10 @@ public:
     ~frmMain() override;
 
     // Rebuilds the foe list for the current category, keeping the chosen
-    // name while it is still offered.
-    void GetFoes();
+    // name while it is still offered. When the bestiary cannot list its foes
+    // the list holds "[Generic]" alone, the name stays, and the failure is
+    // returned for the pass that follows.
+    std::optional<BestiaryFailure> GetFoes();
     // Recomputes every result box from the category, the foe box and the tallies.
     void MakeFoe();
 
@@ -42,13 +49,16 @@ private:
     void buildMenu();
     void connectEvents();
     void chooseCategory(ThreatCategory category);
-    std::optional<FoeRecord> lookUp(const std::string& name);
+    // MakeFoe, or, when the list could not be read, the pass that stops on it.
+    void recomputeAfterListing(const std::optional<BestiaryFailure>& listing);
+    void runPass(const std::function<void(FoeSheet&)>& compute);
+    FoeLookupResult lookUp(const std::string& name);
 
     ThreatCategory Category = 0;
     bool Ready = false;
-    std::unique_ptr<FoeDatabase> Bestiary;
-    QString bestiaryTrouble;  // the last query's failure, until one succeeds
-    MainWindowControls ui;
+    std::unique_ptr<FoeDatabase> bestiary_;
+    FoeSheet sheet_;
+    MainWindowControls controls_;
     QAction* mnuExit = nullptr;
     QAction* mnuAbout = nullptr;
 };

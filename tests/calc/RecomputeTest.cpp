@@ -1,4 +1,4 @@
-#include "MakeFoe.h"
+#include "Recompute.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ FoeSheet computed(ThreatCategory category, const std::string& foeName, const Tal
                   const FoeLookup& lookup = knowsOnly("Archer", kArcher))
 {
     FoeSheet sheet = freshSheet(foeName, tallies);
-    MakeFoe(sheet, category, lookup);
+    recomputeSheet(sheet, category, lookup);
     return sheet;
 }
 
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(Bands, HitPoints, testing::Values(
     HpCase{"hp_150_is_large_not_small", "150", "18", "8"}),  // h = 15, 7.5 -> 8
     [](const auto& info) { return std::string(info.param.tag); });
 
-TEST(MakeFoe, ResetsAndMarksTalliesThatDoNotRead)
+TEST(Recompute, ResetsAndMarksTalliesThatDoNotRead)
 {
     const FoeSheet sheet = computed(3, "[Generic]", {"abc", "", "2.5", "3.5", "0", "1e3", "0"});
     EXPECT_EQ(sheet.tally, (Tallies{"0", "0", "2.5", "3.5", "0", "0", "0"}));
@@ -157,7 +157,7 @@ TEST(MakeFoe, ResetsAndMarksTalliesThatDoNotRead)
     EXPECT_EQ(sheet.foe[Dam], "4");  // 3.5 counts as 4
 }
 
-TEST(MakeFoe, GenericNeverAsksTheDatabase)
+TEST(Recompute, GenericNeverAsksTheDatabase)
 {
     bool asked = false;
     computed(3, "[Generic]", kZeros, [&](const std::string&) {
@@ -167,7 +167,7 @@ TEST(MakeFoe, GenericNeverAsksTheDatabase)
     EXPECT_FALSE(asked);
 }
 
-TEST(MakeFoe, GenericIsMatchedExactly)
+TEST(Recompute, GenericIsMatchedExactly)
 {
     std::string askedFor;
     computed(3, "[generic]", kZeros, [&](const std::string& name) {
@@ -177,7 +177,7 @@ TEST(MakeFoe, GenericIsMatchedExactly)
     EXPECT_EQ(askedFor, "[generic]");
 }
 
-TEST(MakeFoe, NonShooterHidesRangedRowsButFillsThem)
+TEST(Recompute, NonShooterHidesRangedRowsButFillsThem)
 {
     FoeRecord walker = kArcher;
     walker.missile = 0;
@@ -186,36 +186,36 @@ TEST(MakeFoe, NonShooterHidesRangedRowsButFillsThem)
     EXPECT_EQ(sheet.bow, (std::array<std::string, 4>{"2", "3", "2", "5"}));
 }
 
-TEST(MakeFoe, GenericAndUnknownNamesLeaveRangedVisibilityAlone)
+TEST(Recompute, GenericAndUnknownNamesLeaveRangedVisibilityAlone)
 {
     for (const char* name : {"[Generic]", "Nobody"}) {
         for (bool visible : {true, false}) {
             FoeSheet sheet = freshSheet(name);
             sheet.rangedVisible = visible;
-            MakeFoe(sheet, 3, knowsOnly("Archer", kArcher));
+            recomputeSheet(sheet, 3, knowsOnly("Archer", kArcher));
             EXPECT_EQ(sheet.rangedVisible, visible) << name;
         }
     }
 }
 
-TEST(MakeFoe, UnknownNameGivesBareModifiersAndKeepsMixAndMove)
+TEST(Recompute, UnknownNameGivesBareModifiersAndKeepsMixAndMove)
 {
     FoeSheet sheet = computed(4, "Archer");
     sheet.foeName = "Arch";  // typed half a name
-    MakeFoe(sheet, 4, knowsOnly("Archer", kArcher));
+    recomputeSheet(sheet, 4, knowsOnly("Archer", kArcher));
     EXPECT_EQ(sheet.foe, (std::array<std::string, kStatCount>{"2", "2", "2", "2", "1", "10", "1"}));
     EXPECT_EQ(sheet.mix, "2.5");
     EXPECT_EQ(sheet.move, "12");
 }
 
-TEST(MakeFoe, StartsEachPassFromItsOwnCategory)
+TEST(Recompute, StartsEachPassFromItsOwnCategory)
 {
     FoeSheet sheet = computed(1, "Archer");
-    MakeFoe(sheet, 4, knowsOnly("Archer", kArcher));
+    recomputeSheet(sheet, 4, knowsOnly("Archer", kArcher));
     EXPECT_EQ(resultsOf(sheet), resultsOf(computed(4, "Archer")));
 }
 
-TEST(MakeFoe, RangedCellsMayLieBelowTheStatisticsRange)
+TEST(Recompute, RangedCellsMayLieBelowTheStatisticsRange)
 {
     const FoeSheet lowInit = computed(3, "[Generic]", {"-32768", "0", "0", "0", "0", "0", "0"});
     EXPECT_EQ(lowInit.xbow[Init], "-32776");
@@ -223,14 +223,14 @@ TEST(MakeFoe, RangedCellsMayLieBelowTheStatisticsRange)
     EXPECT_EQ(computed(3, "[Generic]", {"0", "-32768", "0", "0", "0", "0", "0"}).bow[Atk], "-32769");
 }
 
-TEST(MakeFoe, MixKeepsAStoredFraction)
+TEST(Recompute, MixKeepsAStoredFraction)
 {
     FoeRecord foe = kArcher;
     foe.stats[Mix] = 2.5;  // + Equal's 15 = 17.5 tenths
     EXPECT_EQ(computed(3, "Odd", kZeros, knowsOnly("Odd", foe)).mix, "1.75");
 }
 
-TEST(MakeFoe, MoveIsShownAsStored)
+TEST(Recompute, MoveIsShownAsStored)
 {
     FoeRecord foe = kArcher;
     foe.move = "12/6 fly";
@@ -288,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, OutOfRange, testing::Values(
                  InputFault::Input::Foe, Soak}),
     [](const auto& info) { return std::string(info.param.tag); });
 
-TEST(MakeFoe, MightSumOutOfRangeBlamesTheLargestTally)
+TEST(Recompute, MightSumOutOfRangeBlamesTheLargestTally)
 {
     const FoeSheet sheet = computed(3, "[Generic]", {"20000", "32000", "0", "0", "0", "0", "0"});
     ASSERT_TRUE(sheet.fault.has_value());
@@ -299,18 +299,18 @@ TEST(MakeFoe, MightSumOutOfRangeBlamesTheLargestTally)
     EXPECT_EQ(sheet.wound, "12");
 }
 
-TEST(MakeFoe, NextSoundPassClearsTheFault)
+TEST(Recompute, NextSoundPassClearsTheFault)
 {
     FoeSheet sheet = computed(3, "[Generic]", {"40000", "0", "0", "0", "0", "0", "0"});
     ASSERT_TRUE(sheet.fault.has_value());
     sheet.tally[Init] = "4";
-    MakeFoe(sheet, 3, knowsOnly("Archer", kArcher));
+    recomputeSheet(sheet, 3, knowsOnly("Archer", kArcher));
     EXPECT_FALSE(sheet.fault.has_value());
     EXPECT_EQ(sheet.foe[Init], "4");
     EXPECT_EQ(sheet.might, "2");
 }
 
-TEST(MakeFoe, StoredMixThatIsNotANumberEmptiesMixOnly)
+TEST(Recompute, StoredMixThatIsNotANumberEmptiesMixOnly)
 {
     const FoeSheet sheet = computed(3, "Odd", kZeros, knowsOnly("Odd", storedWith(Mix, std::nan(""))));
     EXPECT_EQ(sheet.mix, "");

@@ -1,6 +1,6 @@
 #include "RobustnessSupport.h"
 
-#include "MakeFoe.h"
+#include "Recompute.h"
 #include "SheetRules.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ FoeSheet recomputeAs(FoeDatabase& bestiary, FoeSheet sheet, const std::string& f
 {
     sheet.foeName = foeName;
     const FoeSheet before = sheet;
-    MakeFoe(sheet, category, [&](const std::string& name) { return bestiary.findFoe(name); });
+    recomputeSheet(sheet, category, [&](const std::string& name) { return bestiary.findFoe(name); });
     EXPECT_EQ(brokenSheetRule(before, sheet), "") << "foe box: " << foeName.substr(0, 40);
     return sheet;
 }

@@ -4,7 +4,7 @@
 // -32768..32767, or pushes a cell derived from it out of that range, is
 // marked and stops the pass there, with the text kept for correcting.
 
-#include "MakeFoe.h"
+#include "Recompute.h"
 #include "SheetRules.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +78,7 @@ TEST_P(TallyInput, GivesItsDocumentedOutcome)
     before.tally.fill("0");
     before.tally[slot] = c.text;
     FoeSheet sheet = before;
-    MakeFoe(sheet, kDefaultCategory, [](const std::string&) { return std::nullopt; });
+    recomputeSheet(sheet, kDefaultCategory, [](const std::string&) { return std::nullopt; });
     EXPECT_EQ(brokenSheetRule(before, sheet), "");
 
     switch (c.outcome) {

@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <fstream>
+
 namespace {
 
 QStringList texts(const OpenWindow& w, const char* array, int count)
@@ -146,7 +148,8 @@ private slots:
         QCOMPARE(texts(w, "txtFoe", 7), QStringList({"3", "5", "4", "6", "2", "35", "2"}));
     }
 
-    // State: Orc chosen. Action: click Superior, then type a tally digit.
+    // State: Orc chosen. Action: click Superior, type a tally digit, then a
+    // letter that the pass resets to "0".
     // Expected: each action looks Orc up once, not once per change it causes.
     void eachActionLooksTheFoeUpOnce()
     {
@@ -167,6 +170,56 @@ private slots:
         init->setFocus();
         QTest::keyClicks(init, "5");
         QCOMPARE(lookups, 1);
+        lookups = 0;
+        QTest::keyClicks(init, "x");
+        QCOMPARE(init->text(), "0");
+        QCOMPARE(lookups, 1);
+    }
+
+    // State: Orc chosen. Action: the bestiary is overwritten with garbage;
+    // a tally is typed and Superior clicked; the file is put back and the
+    // tally typed again.
+    // Expected: while the file is garbage every result is empty and the foe
+    // box names the file; the sound file clears the mark and the results.
+    void aBestiaryThatFailsStopsThePass()
+    {
+        OpenWindow w;
+        w.showActive();
+        pickFoe(w, "Orc");
+        const QStringList orcAtEqual = texts(w, "txtFoe", 7);
+        const std::string sound = w.bestiary.bytes();
+        auto overwrite = [&](const std::string& bytes) {
+            std::ofstream(w.bestiary.file(), std::ios::binary | std::ios::trunc) << bytes;
+        };
+        auto* foes = w.control<QComboBox>("cboFoes");
+        QLineEdit* init = w.box("txtTally", 0);
+        const QString file = QString::fromStdString(w.bestiary.file().string());
+        const QStringList empty(7, QString());
+
+        overwrite(std::string(sound.size(), 'x'));
+        init->setFocus();
+        QTest::keyClick(init, Qt::Key_End);
+        QTest::keyClicks(init, "1");
+        QCOMPARE(texts(w, "txtFoe", 7), empty);
+        QCOMPARE(texts(w, "txtBow", 4), QStringList(4, QString()));
+        for (const char* result : {"txtMix", "txtMove", "txtWT", "txtMight"})
+            QCOMPARE(w.box(result)->text(), QString());
+        QVERIFY2(foes->toolTip().contains(file), qPrintable(foes->toolTip()));
+
+        clickCategory(w, 4);
+        QCOMPARE(listed(foes), QStringList{"[Generic]"});
+        QCOMPARE(foes->currentText(), "Orc");
+        QCOMPARE(texts(w, "txtFoe", 7), empty);
+        QVERIFY2(foes->toolTip().contains(file), qPrintable(foes->toolTip()));
+
+        overwrite(sound);
+        clickCategory(w, 3);
+        QCOMPARE(foes->currentText(), "Orc");
+        init->setFocus();
+        QTest::keyClick(init, Qt::Key_End);
+        QTest::keyClick(init, Qt::Key_Backspace);
+        QCOMPARE(texts(w, "txtFoe", 7), orcAtEqual);
+        QCOMPARE(foes->toolTip(), QString());
     }
 
     // Action: type "Orc" letter by letter into the foe box.
