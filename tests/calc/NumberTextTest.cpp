@@ -7,49 +7,7 @@
 
 namespace {
 
-struct ReadCase {
-    const char* tag;
-    std::string text;
-    std::optional<double> expected;
-};
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.tag; }
-
-class ReadNumber : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(ReadNumber, ReadsOnlyPlainDecimals)
-{
-    EXPECT_EQ(readNumber(GetParam().text), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, ReadNumber, testing::Values(
-    ReadCase{"digits", "12", 12.0},
-    ReadCase{"negative", "-3", -3.0},
-    ReadCase{"plus_sign", "+4", 4.0},
-    ReadCase{"blanks_around", " \t7 ", 7.0},
-    ReadCase{"fraction", "2.5", 2.5},
-    ReadCase{"leading_point", ".5", 0.5},
-    ReadCase{"trailing_point", "5.", 5.0},
-    ReadCase{"minus_zero", "-0", -0.0},
-    ReadCase{"empty", "", std::nullopt},
-    ReadCase{"blanks_only", "   ", std::nullopt},
-    ReadCase{"sign_alone", "-", std::nullopt},
-    ReadCase{"point_alone", ".", std::nullopt},
-    ReadCase{"sign_and_point", "+.", std::nullopt},
-    ReadCase{"blank_after_sign", "- 3", std::nullopt},
-    ReadCase{"two_signs", "--1", std::nullopt},
-    ReadCase{"exponent", "1e3", std::nullopt},
-    ReadCase{"hexadecimal", "0x10", std::nullopt},
-    ReadCase{"locale_comma", "1,5", std::nullopt},
-    ReadCase{"thousands", "1,000", std::nullopt},
-    ReadCase{"two_points", "1.2.3", std::nullopt},
-    ReadCase{"inner_blank", "1 2", std::nullopt},
-    ReadCase{"letters", "abc", std::nullopt},
-    ReadCase{"arabic_digit", "\xD9\xA3", std::nullopt},
-    ReadCase{"newline", "5\n", std::nullopt},
-    ReadCase{"infinity_word", "inf", std::nullopt},
-    ReadCase{"huge_is_infinite", std::string(400, '9'), std::numeric_limits<double>::infinity()},
-    ReadCase{"huge_negative", "-" + std::string(400, '9'), -std::numeric_limits<double>::infinity()}),
-    [](const auto& info) { return std::string(info.param.tag); });
+// readNumber is tested with the typed tallies, in TallyTextTest.cpp.
 
 struct IntCase {
     const char* tag;

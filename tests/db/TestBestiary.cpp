@@ -73,6 +73,14 @@ TestBestiary TestBestiary::fromFile(const std::filesystem::path& file)
     return bestiary;
 }
 
+TestBestiary manyPageBestiary()
+{
+    return TestBestiary::fromFixture(
+        "WITH RECURSIVE copy(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM copy WHERE n < 79)"
+        " INSERT INTO Foes SELECT Name || ' ' || n, Max_Threat, Init, Atk, Dfn, Dam, Soak, HP, Res, Mix,"
+        " Move, Missile, Notes FROM Foes, copy;");
+}
+
 std::string TestBestiary::bytes() const
 {
     return readFile(file_);

@@ -31,6 +31,9 @@ private:
     std::filesystem::path file_;
 };
 
+// The fixture rows 80 times over (1120 rows, many pages), named "<name> <n>".
+TestBestiary manyPageBestiary();
+
 std::string readFile(const std::filesystem::path& file);
 
 // A file in tests/fixtures, e.g. fixtureFile("access/foes.mdb").

@@ -23,19 +23,6 @@ std::string foesTable(const std::string& rows)
            + rows;
 }
 
-TestBestiary manyPageBestiary()
-{
-    return TestBestiary::fromFixture(
-        "WITH RECURSIVE copy(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM copy WHERE n < 79)"
-        " INSERT INTO Foes SELECT Name || ' ' || n, Max_Threat, Init, Atk, Dfn, Dam, Soak, HP, Res, Mix,"
-        " Move, Missile, Notes FROM Foes, copy;");
-}
-
-TestBestiary cutTo(const std::string& bytes, std::size_t size)
-{
-    return TestBestiary::withBytes(bytes.substr(0, size));
-}
-
 FoeSheet recomputeAs(FoeDatabase& bestiary, FoeSheet sheet, const std::string& foeName, ThreatCategory category)
 {
     sheet.foeName = foeName;

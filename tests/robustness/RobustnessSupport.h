@@ -26,12 +26,6 @@ void PrintTo(const FileState& state, std::ostream* os);
 // others untyped, followed by `rows` (SQL).
 std::string foesTable(const std::string& rows = "");
 
-// The fixture rows 80 times over (1120 rows, many pages), named "<name> <n>".
-TestBestiary manyPageBestiary();
-
-// `bytes` cut down to its first `size` bytes.
-TestBestiary cutTo(const std::string& bytes, std::size_t size);
-
 // One pass as the window runs it on a freshly built sheet: `tally` in every
 // tally box, this foe and category, lookups answered by `bestiary`. Adds a
 // test failure when the pass breaks a rule that every pass keeps.
