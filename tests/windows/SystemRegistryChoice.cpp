@@ -1,7 +1,7 @@
 // Compiled by the Windows cross compiler alone (CMakeLists.txt beside this
 // file), never built into a program: it holds if it compiles. It takes
 // SystemRegistry.h down its Windows branch, where the real registry must be
-// chosen.
+// chosen and must offer the calls the desktop's settings file offers.
 
 #include "SystemRegistry.h"
 
