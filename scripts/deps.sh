@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the calculator needs to build and test,
-# asking apt-get only for those that are missing. With "fuzz" it also
-# installs clang and libFuzzer, which only fuzz/run.sh needs.
+# asking apt-get only for those that are missing; among them the MinGW-w64
+# cross compiler, with which the test suite checks the Windows-only sources.
+# With "fuzz" it also installs clang and libFuzzer, which only fuzz/run.sh
+# needs.
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,7 @@ packages=(
     mdbtools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     desktop-file-utils appstream
+    g++-mingw-w64-x86-64
 )
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang-14 libclang-rt-14-dev)
