@@ -60,18 +60,13 @@ std::optional<double> readNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-double roundHalfEven(double value)
-{
-    if (std::fabs(value - std::trunc(value)) == 0.5)
-        return 2.0 * std::round(value / 2.0);
-    return std::round(value);
-}
-
 std::optional<std::int16_t> toInt16(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;
-    const double rounded = roundHalfEven(value);
+    // The default rounding mode, which nothing in the calculator changes,
+    // takes halves to the even neighbour.
+    const double rounded = std::nearbyint(value);
     if (rounded < std::numeric_limits<std::int16_t>::min()
         || rounded > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;

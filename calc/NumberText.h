@@ -17,10 +17,8 @@
 // for a double reads as 0.
 std::optional<double> readNumber(std::string_view text);
 
-// Halves go to the even neighbour (2.5 -> 2, 3.5 -> 4, -8.5 -> -8).
-double roundHalfEven(double value);
-
-// The nearest 16-bit integer, halves to even; nothing when the rounded value
+// The nearest 16-bit integer, halves to the even neighbour (2.5 -> 2,
+// 3.5 -> 4, -8.5 -> -8); nothing when the rounded value
 // leaves -32768..32767 or the value is not finite.
 std::optional<std::int16_t> toInt16(double value);
 

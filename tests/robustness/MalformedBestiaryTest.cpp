@@ -4,6 +4,7 @@
 // in tests/db/OpenFoeDatabaseTest.cpp, with the other formats' refusals.
 
 #include "BestiaryRules.h"
+#include "HexText.h"
 #include "RobustnessSupport.h"
 
 #include <gtest/gtest.h>
@@ -43,21 +44,12 @@ const std::pair<std::string, int> kAwkwardNames[] = {
     {"\xD8\xB9\xD9\x81\xD8\xB1\xD9\x8A\xD8\xAA \xD9\xA3", 17},         // Arabic, with an Arabic-Indic digit
 };
 
-std::string hexOf(const std::string& bytes)
-{
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (unsigned char byte : bytes)
-        hex += {kDigits[byte >> 4], kDigits[byte & 15]};
-    return hex;
-}
-
 // Names go in as text made from their bytes, so that a NUL is stored too.
 std::string awkwardRows()
 {
     std::string rows;
     for (const auto& [name, hp] : kAwkwardNames)
-        rows += "INSERT INTO Foes VALUES (CAST(X'" + hexOf(name) + "' AS TEXT), 7, 1, 1, 1, 1, 1, "
+        rows += "INSERT INTO Foes VALUES (CAST(X'" + hexDigits(name) + "' AS TEXT), 7, 1, 1, 1, 1, 1, "
                 + std::to_string(hp) + ", 1, 10, '12', 0);";
     return rows + "INSERT INTO Foes VALUES ('Goblin', 7, 2, 1, 1, 2, 0, 20, 0, 3, '10', 0);";
 }

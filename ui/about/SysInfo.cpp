@@ -1,5 +1,7 @@
 #include "SysInfo.h"
 
+#include <QByteArray>
+
 #include <array>
 #include <exception>
 #include <optional>
@@ -29,16 +31,15 @@ std::string_view withoutTrailingNul(std::string_view stored)
     return stored;
 }
 
+// A number stored little-endian, written as hexadecimal digits from its
+// most significant byte.
 std::string hexDigitsLastToFirst(std::string_view bytes)
 {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string digits;
-    for (auto byte = bytes.rbegin(); byte != bytes.rend(); ++byte) {
-        const auto code = static_cast<unsigned char>(*byte);
-        digits += kDigits[code >> 4];
-        digits += kDigits[code & 0x0F];
-    }
-    return digits;
+    const std::string lastToFirst(bytes.rbegin(), bytes.rend());
+    return QByteArray::fromRawData(lastToFirst.data(), static_cast<qsizetype>(lastToFirst.size()))
+        .toHex()
+        .toUpper()
+        .toStdString();
 }
 
 // The program to start, or nothing when neither entry leads to one.
