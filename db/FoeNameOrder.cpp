@@ -5,11 +5,43 @@
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>
 
+#include <bitset>
 #include <cstdint>
 
 namespace {
 
 constexpr char32_t kNotUtf8 = 0x110000;  // above every code point
+
+// Unicode folds no character into more than three.
+constexpr std::int32_t kMaxFolded = 8;
+
+// The characters of the Basic Multilingual Plane whose full case folding is
+// not their one-character folding: "ß" folds to "ss", "ﬃ" to "ffi", "ΐ" to
+// three characters, "ᾳ" to two. There are only about a hundred, and
+// u_foldCase folds every other character in a fraction of the time
+// u_strFoldCase takes, which would make a sort of non-Latin names several
+// times slower. The set is read from ICU itself, once, on first use, so it
+// always agrees with ICU's own folding.
+const std::bitset<0x10000>& foldedInFull()
+{
+    static const std::bitset<0x10000> set = [] {
+        std::bitset<0x10000> full;
+        for (UChar32 c = 0; c <= 0xFFFF; ++c) {
+            if (U16_IS_SURROGATE(c))
+                continue;
+            const auto unit = static_cast<UChar>(c);
+            UChar fold[kMaxFolded];
+            UErrorCode status = U_ZERO_ERROR;
+            const std::int32_t foldLength =
+                u_strFoldCase(fold, kMaxFolded, &unit, 1, U_FOLD_CASE_DEFAULT, &status);
+            const bool oneCharacter = U_SUCCESS(status) && foldLength == 1 &&
+                                      fold[0] == u_foldCase(c, U_FOLD_CASE_DEFAULT);
+            full[static_cast<std::size_t>(c)] = !oneCharacter;
+        }
+        return full;
+    }();
+    return set;
+}
 
 char32_t foldAscii(unsigned char c)
 {
@@ -66,6 +98,11 @@ public:
             folded_[0] = c;
             return;
         }
+        // Characters above U+FFFF are rare in names, and are folded in full.
+        if (c <= 0xFFFF && !foldedInFull()[c]) {
+            folded_[0] = static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
+            return;
+        }
         UChar utf16[U16_MAX_LENGTH];
         std::int32_t utf16Length = 0;
         U16_APPEND_UNSAFE(utf16, utf16Length, c);
@@ -74,8 +111,8 @@ public:
         const std::int32_t foldLength =
             u_strFoldCase(fold, kMaxFolded, utf16, utf16Length, U_FOLD_CASE_DEFAULT, &status);
         if (U_FAILURE(status)) {
-            // Unicode folds no character into more than three; should a later
-            // ICU ever do, its one-character folding still ignores the case.
+            // Should a later ICU ever fold a character into more than
+            // kMaxFolded, its one-character folding still ignores the case.
             folded_[0] = static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
             return;
         }
@@ -90,8 +127,6 @@ public:
     char32_t take() { return folded_[next_++]; }
 
 private:
-    static constexpr std::int32_t kMaxFolded = 8;
-
     std::string_view text_;
     std::size_t at_ = 0;
     char32_t folded_[kMaxFolded] = {};
