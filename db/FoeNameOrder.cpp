@@ -22,7 +22,7 @@ constexpr std::int32_t kMaxFolded = 8;
 // u_strFoldCase takes, which would make a sort of non-Latin names several
 // times slower. The set is read from ICU itself, once, on first use, so it
 // always agrees with ICU's own folding.
-const std::bitset<0x10000>& foldedInFull()
+const std::bitset<0x10000>& fullFoldingDiffers()
 {
     static const std::bitset<0x10000> set = [] {
         std::bitset<0x10000> full;
@@ -46,6 +46,34 @@ const std::bitset<0x10000>& foldedInFull()
 char32_t foldAscii(unsigned char c)
 {
     return c >= 'A' && c <= 'Z' ? c + 32u : c;
+}
+
+// Full case folding of one character into `folded`; returns how many
+// characters it gave. It stands apart from the reader below: inside it, g++
+// no longer inlined the reader into the comparison loop, and comparisons
+// slowed down even where every character folded is ASCII.
+std::int32_t foldInFull(char32_t c, char32_t (&folded)[kMaxFolded])
+{
+    UChar utf16[U16_MAX_LENGTH];
+    std::int32_t utf16Length = 0;
+    U16_APPEND_UNSAFE(utf16, utf16Length, c);
+    UChar fold[kMaxFolded];
+    UErrorCode status = U_ZERO_ERROR;
+    const std::int32_t foldLength =
+        u_strFoldCase(fold, kMaxFolded, utf16, utf16Length, U_FOLD_CASE_DEFAULT, &status);
+    if (U_FAILURE(status)) {
+        // Should a later ICU ever fold a character into more than
+        // kMaxFolded, its one-character folding still ignores the case.
+        folded[0] = static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
+        return 1;
+    }
+    std::int32_t count = 0;
+    for (std::int32_t k = 0; k < foldLength;) {
+        UChar32 f;
+        U16_NEXT_UNSAFE(fold, k, f);
+        folded[count++] = static_cast<char32_t>(f);
+    }
+    return count;
 }
 
 // Reads the rest of a name one character at a time, and folds it on demand.
@@ -99,29 +127,17 @@ public:
             return;
         }
         // Characters above U+FFFF are rare in names, and are folded in full.
-        if (c <= 0xFFFF && !foldedInFull()[c]) {
+        if (c <= 0xFFFF && !fullFoldingDiffers()[c]) {
             folded_[0] = static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
             return;
         }
-        UChar utf16[U16_MAX_LENGTH];
-        std::int32_t utf16Length = 0;
-        U16_APPEND_UNSAFE(utf16, utf16Length, c);
-        UChar fold[kMaxFolded];
-        UErrorCode status = U_ZERO_ERROR;
-        const std::int32_t foldLength =
-            u_strFoldCase(fold, kMaxFolded, utf16, utf16Length, U_FOLD_CASE_DEFAULT, &status);
-        if (U_FAILURE(status)) {
-            // Should a later ICU ever fold a character into more than
-            // kMaxFolded, its one-character folding still ignores the case.
-            folded_[0] = static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
-            return;
-        }
-        count_ = 0;
-        for (std::int32_t k = 0; k < foldLength;) {
-            UChar32 f;
-            U16_NEXT_UNSAFE(fold, k, f);
-            folded_[count_++] = static_cast<char32_t>(f);
-        }
+        // Through a buffer of its own: handing folded_ out keeps both
+        // readers in memory instead of registers, which slows the whole
+        // comparison loop.
+        char32_t full[kMaxFolded];
+        count_ = foldInFull(c, full);
+        for (std::int32_t k = 0; k < count_; ++k)
+            folded_[k] = full[k];
     }
 
     char32_t take() { return folded_[next_++]; }
