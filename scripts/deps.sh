@@ -10,7 +10,7 @@ packages=(
     cmake g++ pkg-config
     qt6-base-dev fonts-liberation2
     libsqlitecpp-dev libsqlite3-dev
-    mdbtools-dev
+    mdbtools-dev libicu-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     desktop-file-utils appstream
     g++-mingw-w64-x86-64

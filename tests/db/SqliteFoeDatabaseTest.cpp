@@ -19,6 +19,39 @@ TEST(SqliteFoeDatabase, NamelessFoesAreNeverListed)
               (std::vector<std::string>{"Ancient Dragon", "Cave Troll", "Shade", "Ålfar Scout"}));
 }
 
+// SQLite's FOENAME collation is the comparison the Access backend sorts and
+// searches by, so names of any script are found and listed alike by both.
+TEST(SqliteFoeDatabase, FindsAndSortsNamesOfEveryScriptIgnoringCase)
+{
+    struct Asked {
+        std::string stored;
+        std::string asked;
+        int hp;
+    };
+    const Asked names[] = {
+        {"Վիշապ", "ՎԻՇԱՊ", 11},                  // Armenian
+        {"დევი", "ᲓᲔᲕᲘ", 12},                    // Georgian, asked in Mtavruli
+        {"Ma quỷ", "MA QUỶ", 13},                // Vietnamese
+        {"İblis", "iblis", 14},                  // Turkish
+        {"Straßenräuber", "STRASSENRÄUBER", 15},
+        {"hydra", "HYDRA", 16},
+        {"Jackal", "jackal", 17},
+    };
+    std::string rows;
+    for (const Asked& name : names)
+        rows += "INSERT INTO Foes (Name, Max_Threat, HP) VALUES ('" + name.stored + "', 7, " +
+                std::to_string(name.hp) + ");";
+    const auto bestiary = TestBestiary::fromSql(std::string(kColumns) + rows);
+    const auto db = openFoeDatabase(bestiary.file());
+    for (const Asked& name : names) {
+        const auto found = db->findFoe(name.asked);
+        ASSERT_TRUE(found.has_value()) << name.asked;
+        EXPECT_EQ(found->stats[HP], name.hp) << name.asked;
+    }
+    EXPECT_EQ(db->listNames(6), (std::vector<std::string>{"hydra", "İblis", "Jackal", "Ma quỷ", "Straßenräuber",
+                                                          "Վիշապ", "დევი"}));
+}
+
 TEST(SqliteFoeDatabase, TextWhereANumberBelongsIsNotANumber)
 {
     const auto bestiary = TestBestiary::fromSql(std::string(kColumns) +
