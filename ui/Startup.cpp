@@ -1,25 +1,21 @@
 #include "Startup.h"
 
-#include "FoeDatabase.h"
+#include "BestiaryMenu.h"
 #include "frmMain.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
-std::unique_ptr<frmMain> startCalculator(const std::filesystem::path& bestiaryFile)
+std::unique_ptr<frmMain> startCalculator(const BestiarySources& sources)
 {
-    try {
-        return std::make_unique<frmMain>(openFoeDatabase(bestiaryFile));
-    } catch (const DatabaseError& error) {
-        QMessageBox box(QMessageBox::Critical, "Vorn_Foe", QString::fromUtf8(error.what()), QMessageBox::Ok);
-        box.exec();
+    auto chosen = chooseBestiary(sources, [](const QString& message) { showBestiaryRefusal(nullptr, message); });
+    if (!chosen)
         return nullptr;
-    }
+    return std::make_unique<frmMain>(std::move(chosen->database), chosen->file);
 }
 
-int runCalculator(const std::filesystem::path& bestiaryFile)
+int runCalculator(const BestiarySources& sources)
 {
-    const std::unique_ptr<frmMain> window = startCalculator(bestiaryFile);
+    const std::unique_ptr<frmMain> window = startCalculator(sources);
     if (!window)
         return 1;
     window->show();

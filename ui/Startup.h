@@ -1,15 +1,18 @@
 #pragma once
 
+#include "BestiarySources.h"
+
 #include <filesystem>
 #include <memory>
 
 class frmMain;
 
-// Opens the bestiary and builds the main window on it. When the bestiary
-// cannot be opened, a message box tells the game master what is wrong and
-// names the file, and no window is built (nullptr).
-std::unique_ptr<frmMain> startCalculator(const std::filesystem::path& bestiaryFile);
+// Opens the first bestiary of `sources` that opens and builds the main
+// window on it. Each source passed over, and the last refusal when none
+// opens, is told in a message box that names the file and the fault; then no
+// window is built (nullptr).
+std::unique_ptr<frmMain> startCalculator(const BestiarySources& sources);
 
 // The whole program: start, then run until the last window closes.
-// Returns the process's exit status (1 when the bestiary cannot be opened).
-int runCalculator(const std::filesystem::path& bestiaryFile);
+// Returns the process's exit status (1 when no bestiary opens).
+int runCalculator(const BestiarySources& sources);

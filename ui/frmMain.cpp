@@ -3,12 +3,16 @@
 #include "AboutBox.h"
 #include "AccessibleNames.h"
 #include "AppIcon.h"
+#include "BestiaryMenu.h"
+#include "BestiarySettings.h"
+#include "BestiarySources.h"
 #include "ControlBehaviour.h"
 #include "InputMarks.h"
 #include "SheetBinding.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -20,8 +24,8 @@ const QString kGeneric = QString::fromUtf8(kGenericFoe.data(), static_cast<int>(
 
 }  // namespace
 
-frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, QWidget* parent)
-    : QMainWindow(parent), bestiary_(std::move(bestiary))
+frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, std::filesystem::path file, QWidget* parent)
+    : QMainWindow(parent), bestiary_(std::move(bestiary)), bestiaryFile_(std::move(file))
 {
     setObjectName("frmMain");
     setWindowTitle("Vorn Foe Calculator");
@@ -59,6 +63,8 @@ frmMain::~frmMain()
 
 void frmMain::buildMenu()
 {
+    addBestiaryMenu(menuBar(), this, [this](const QString& file) { openBestiary(file); },
+                    [this] { return bestiaryFile_.empty() ? QString() : fileName(bestiaryFile_); });
     mnuExit = menuBar()->addAction("E&xit");  // a command right on the bar, no drop-down
     mnuExit->setObjectName("mnuExit");
     QMenu* mnuHelp = menuBar()->addMenu("&Help");
@@ -88,6 +94,8 @@ void frmMain::connectEvents()
     // The statistics are the calculator's answer: no typed character reaches them.
     for (QLineEdit* result : controls_.txtFoe)
         result->setReadOnly(true);
+
+    acceptBestiaryDrops(this, [this](const QString& file) { openBestiary(file); });
 
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(mnuAbout, &QAction::triggered, this, [] { showAboutBox(); });
@@ -126,6 +134,22 @@ void frmMain::MakeFoe()
     runPass([this](FoeSheet& sheet) {
         recomputeSheet(sheet, Category, [this](const std::string& name) { return lookUp(name); });
     });
+}
+
+void frmMain::openBestiary(const QString& file)
+{
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    std::unique_ptr<FoeDatabase> opened;
+    try {
+        opened = openChosenBestiary(filePath(absolute));
+    } catch (const DatabaseError& error) {
+        showBestiaryRefusal(this, QString::fromUtf8(error.what()));
+        return;
+    }
+    bestiary_ = std::move(opened);
+    bestiaryFile_ = filePath(absolute);
+    BestiarySettings::remember(absolute);
+    recomputeAfterListing(GetFoes());
 }
 
 void frmMain::recomputeAfterListing(const std::optional<BestiaryFailure>& listing)

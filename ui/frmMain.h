@@ -21,6 +21,7 @@
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -31,7 +32,10 @@ class frmMain : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit frmMain(std::unique_ptr<FoeDatabase> bestiary, QWidget* parent = nullptr);
+    // `file` is where `bestiary` was read from, if from a file the user may
+    // open again (File > Open Recent marks it).
+    explicit frmMain(std::unique_ptr<FoeDatabase> bestiary, std::filesystem::path file = {},
+                     QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Rebuilds the foe list for the current category, keeping the chosen
@@ -41,6 +45,9 @@ public:
     std::optional<BestiaryFailure> GetFoes();
     // Recomputes every result box from the category, the foe box and the tallies.
     void MakeFoe();
+    // Replaces the open bestiary by `file`, rebuilds the list and recomputes;
+    // a file that is refused is shown in a message box and changes nothing.
+    void openBestiary(const QString& file);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,6 +64,7 @@ private:
     ThreatCategory Category = 0;
     bool Ready = false;
     std::unique_ptr<FoeDatabase> bestiary_;
+    std::filesystem::path bestiaryFile_;
     FoeSheet sheet_;
     MainWindowControls controls_;
     QAction* mnuExit = nullptr;

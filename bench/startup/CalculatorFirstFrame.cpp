@@ -1,5 +1,6 @@
-// The calculator's start, exactly as its main() and runCalculator() do it,
-// on the bestiary beside the program, ending at the first painted frame.
+// The calculator's start, exactly as its main() and runCalculator() do it
+// when given no arguments (the user's settings and data folder looked at,
+// then the bestiary beside the program), ending at the first painted frame.
 
 #include "DesignFonts.h"
 #include "FoeDatabase.h"
@@ -11,10 +12,11 @@
 
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationName("vorn-foe");
     QApplication app(argc, argv);
     installDesignFonts();
     const std::filesystem::path programFolder = QCoreApplication::applicationDirPath().toStdU16String();
-    const std::unique_ptr<frmMain> window = startCalculator(foeDatabasePath(programFolder));
+    const std::unique_ptr<frmMain> window = startCalculator({std::nullopt, foeDatabasePath(programFolder)});
     if (!window)
         return 1;
     quitAtFirstPaint(*window);

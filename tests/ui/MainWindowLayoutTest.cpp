@@ -121,12 +121,19 @@ private slots:
             QCOMPARE(option->isChecked(), i == 3);
         }
         const QList<QAction*> bar = w.window->menuBar()->actions();
-        QCOMPARE(bar.size(), 2);
-        QCOMPARE(bar[0]->text(), "E&xit");
-        QVERIFY(!bar[0]->menu());
-        QCOMPARE(bar[1]->text(), "&Help");
-        QCOMPARE(bar[1]->menu()->actions().size(), 1);
-        QCOMPARE(bar[1]->menu()->actions()[0]->text(), "&About Vorn Foe Calculator");
+        QCOMPARE(bar.size(), 3);
+        QCOMPARE(bar[0]->text(), "&File");
+        const QList<QAction*> file = bar[0]->menu()->actions();
+        QCOMPARE(file.size(), 2);
+        QCOMPARE(file[0]->text(), "&Open Bestiary...");
+        QCOMPARE(file[0]->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(file[1]->text(), "Open &Recent");
+        QVERIFY(file[1]->menu());
+        QCOMPARE(bar[1]->text(), "E&xit");
+        QVERIFY(!bar[1]->menu());
+        QCOMPARE(bar[2]->text(), "&Help");
+        QCOMPARE(bar[2]->menu()->actions().size(), 1);
+        QCOMPARE(bar[2]->menu()->actions()[0]->text(), "&About Vorn Foe Calculator");
     }
 };
 

@@ -502,7 +502,7 @@ private slots:
             message = box->text();
             box->accept();
         });
-        QCOMPARE(runCalculator(file), 1);
+        QCOMPARE(runCalculator({file, {}}), 1);
         QCOMPARE(caption, "Vorn_Foe");
         QVERIFY2(message.contains(QString::fromStdString(file.string())), qPrintable(message));
         QVERIFY2(message.contains(fault), qPrintable(message));

@@ -1,0 +1,52 @@
+#include "WatchedFoeDatabase.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+bool WatchedFoeDatabase::Stamp::operator==(const Stamp& other) const
+{
+    const auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+    return device == other.device && inode == other.inode && size == other.size && same(modified, other.modified)
+        && same(changed, other.changed);
+}
+
+WatchedFoeDatabase::WatchedFoeDatabase(std::filesystem::path file) : file_(std::move(file))
+{
+    // The stamp is taken before the file is read: a change made while it is
+    // read shows as a different stamp at the next question.
+    stamp_ = stampNow();
+    read_ = openFoeDatabase(file_);
+}
+
+WatchedFoeDatabase::Stamp WatchedFoeDatabase::stampNow() const
+{
+    struct stat status {};
+    if (stat(file_.c_str(), &status) != 0) {
+        throw DatabaseError(file_, errno == ENOENT ? std::string("the file does not exist")
+                                                   : "the file cannot be read (" + std::string(std::strerror(errno)) + ")");
+    }
+    return {status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+}
+
+FoeDatabase& WatchedFoeDatabase::current()
+{
+    const Stamp now = stampNow();
+    if (!(now == stamp_) || !read_) {
+        read_.reset();  // what it held is no longer the file's
+        read_ = openFoeDatabase(file_);
+        stamp_ = now;
+    }
+    return *read_;
+}
+
+std::vector<std::string> WatchedFoeDatabase::listNames(ThreatCategory category)
+{
+    return current().listNames(category);
+}
+
+std::optional<FoeRecord> WatchedFoeDatabase::findFoe(const std::string& name)
+{
+    return current().findFoe(name);
+}

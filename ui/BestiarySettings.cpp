@@ -1,0 +1,62 @@
+#include "BestiarySettings.h"
+
+#include <QSettings>
+#include <QVariant>
+
+namespace {
+
+const QString kLastKey = QStringLiteral("bestiary/last");
+const QString kRecentKey = QStringLiteral("bestiary/recent");
+
+QSettings store()
+{
+    return {QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vorn-foe"), QStringLiteral("vorn-foe")};
+}
+
+// A garbled file may hold anything under a key: only texts that could name a
+// file are taken.
+QStringList namesIn(const QVariant& value)
+{
+    QStringList names;
+    for (const QString& name : value.toStringList()) {
+        if (!name.isEmpty() && !names.contains(name))
+            names << name;
+    }
+    return names;
+}
+
+}  // namespace
+
+namespace BestiarySettings {
+
+QString lastOpened()
+{
+    return store().value(kLastKey).toString();
+}
+
+QStringList recent()
+{
+    return namesIn(store().value(kRecentKey)).mid(0, kRecentCount);
+}
+
+void remember(const QString& file)
+{
+    QStringList files = recent();
+    files.removeAll(file);
+    files.prepend(file);
+    QSettings settings = store();
+    settings.setValue(kLastKey, file);
+    settings.setValue(kRecentKey, files.mid(0, kRecentCount));
+}
+
+void forget(const QString& file)
+{
+    QStringList files = recent();
+    files.removeAll(file);
+    QSettings settings = store();
+    if (settings.value(kLastKey).toString() == file)
+        settings.remove(kLastKey);
+    settings.setValue(kRecentKey, files);
+}
+
+}  // namespace BestiarySettings
