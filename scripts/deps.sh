@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the calculator needs to build and test,
 # asking apt-get only for those that are missing; among them the MinGW-w64
-# cross compiler, with which the test suite checks the Windows-only sources.
+# cross compiler, with which the test suite checks the Windows-only sources,
+# and the sqlite3 shell, with which it runs the README's CSV commands.
 # With "fuzz" it also installs clang and libFuzzer, which only fuzz/run.sh
 # needs.
 set -euo pipefail
@@ -9,7 +10,7 @@ set -euo pipefail
 packages=(
     cmake g++ pkg-config
     qt6-base-dev fonts-liberation2
-    libsqlitecpp-dev libsqlite3-dev
+    libsqlitecpp-dev libsqlite3-dev sqlite3
     mdbtools-dev libicu-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     desktop-file-utils appstream
