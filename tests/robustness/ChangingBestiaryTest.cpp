@@ -5,6 +5,7 @@
 
 #include "BestiaryRules.h"
 #include "RobustnessSupport.h"
+#include "WatchedFoeDatabase.h"
 
 #include <SQLiteCpp/Database.h>
 #include <gmock/gmock.h>
@@ -95,5 +96,28 @@ TEST_P(ChangedWhileOpen, EachQueryAnswersByTheRulesOrSaysWhatIsWrong)
 
 INSTANTIATE_TEST_SUITE_P(Changes, ChangedWhileOpen, testing::ValuesIn(kChanges),
                          [](const auto& info) { return info.param.tag; });
+
+// An editor's safe save writes a new file and renames it over the old one. A
+// connection to the old file never sees it; the calculator's bestiary, which
+// follows its path, lists the new foes at the next question, and says what
+// is wrong while the path holds no bestiary.
+TEST(WatchedFoeDatabase, FollowsAFileReplacedAtItsPath)
+{
+    const TestBestiary bestiary = TestBestiary::fromFixture();
+    WatchedFoeDatabase watched(bestiary.file());
+    const auto connection = openFoeDatabase(bestiary.file());
+    const std::vector<std::string> before = watched.listNames(0);
+
+    const TestBestiary edited = TestBestiary::fromFixture("INSERT INTO Foes (Name, Max_Threat) VALUES ('Wyrmling', 7);");
+    std::filesystem::copy_file(edited.file(), bestiary.file().string() + ".new");
+    std::filesystem::rename(bestiary.file().string() + ".new", bestiary.file());
+    EXPECT_THAT(watched.listNames(0), testing::Contains("Wyrmling"));
+    EXPECT_EQ(connection->listNames(0), before);
+
+    std::filesystem::remove(bestiary.file());
+    EXPECT_THROW(watched.findFoe("Goblin"), DatabaseError);
+    std::filesystem::copy_file(edited.file(), bestiary.file());
+    EXPECT_TRUE(watched.findFoe("Wyrmling").has_value());
+}
 
 }  // namespace
