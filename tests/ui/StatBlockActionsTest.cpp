@@ -1,0 +1,151 @@
+// Stat blocks laid out on printed pages. PDFs are read back with poppler's
+// pdftotext, pdffonts and pdftoppm.
+
+#include "DesignFonts.h"
+#include "StatBlockPrint.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(20000) || process.exitCode() != 0)
+        qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+struct PdfWord {
+    int page;  // from 1
+    QRectF box;  // in points
+};
+
+// Every word of the PDF, where poppler finds it.
+QMultiHash<QString, PdfWord> pdfWords(const QString& file)
+{
+    static const QRegularExpression tag(
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    QMultiHash<QString, PdfWord> words;
+    int page = 0;
+    for (const QRegularExpressionMatch& m : tag.globalMatch(run("pdftotext", {"-bbox", file, "-"}))) {
+        if (m.captured(0) == "<page ") {
+            ++page;
+            continue;
+        }
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.insert(m.captured(5), {page, QRectF(topLeft, bottomRight)});
+    }
+    return words;
+}
+
+StatBlock numberedBlock(int n)
+{
+    StatBlock block;
+    block.foe = QStringLiteral("Foe %1").arg(n, 2, 10, QChar('0')).toStdString();
+    block.category = "Equal";
+    block.stats = {"1", "2", "3", "4", "5", std::to_string(1000 + n), "7"};
+    block.bow = block.xbow = {"1", "1", "0", "2"};
+    block.move = std::to_string(3000 + n);
+    block.mix = "1.5";
+    block.wound = "99";
+    block.might = std::to_string(2000 + n);
+    return block;
+}
+
+}  // namespace
+
+class StatBlockActionsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installDesignFonts(); }
+
+    // State: the desktop's colours light on dark. Action: print 3 or 14
+    // blocks to a PDF printer; papers of several heights, so that a block
+    // crossing a page's foot is likely to lose text on one of them.
+    // Expected: every block whole on one page, inside its printable area; 14
+    // need more than one page; the text is dark ink and the headings are in
+    // the bundled decorative face.
+    void printedBlocksAreNeverSplit_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QPageSize::PageSizeId>("paper");
+        QTest::addColumn<bool>("severalPages");
+        QTest::newRow("three on A4") << 3 << QPageSize::A4 << false;
+        QTest::newRow("fourteen on A4") << 14 << QPageSize::A4 << true;
+        QTest::newRow("fourteen on Letter") << 14 << QPageSize::Letter << true;
+        QTest::newRow("fourteen on A5") << 14 << QPageSize::A5 << true;
+    }
+    void printedBlocksAreNeverSplit()
+    {
+        QFETCH(int, count);
+        QFETCH(QPageSize::PageSizeId, paper);
+        QFETCH(bool, severalPages);
+        const QPalette desktop = QApplication::palette();
+        QPalette dark = desktop;
+        dark.setColor(QPalette::Text, Qt::white);
+        dark.setColor(QPalette::WindowText, Qt::white);
+        dark.setColor(QPalette::Base, Qt::black);
+        QApplication::setPalette(dark);
+        std::vector<StatBlock> blocks;
+        for (int n = 1; n <= count; ++n)
+            blocks.push_back(numberedBlock(n));
+        const QTemporaryDir folder;
+        const QString file = folder.filePath("encounter.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        printer.setPageSize(QPageSize(paper));
+        const bool printed = printStatBlocks(blocks, printer);
+        QApplication::setPalette(desktop);
+        QVERIFY(printed);
+
+        // A block's title number and its own three numbers: each once, all
+        // on one page and inside its printable area.
+        const QMultiHash<QString, PdfWord> words = pdfWords(file);
+        const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point).adjusted(-1, -1, 1, 1);
+        QSet<int> pages;
+        for (int n = 1; n <= count; ++n) {
+            const StatBlock& block = blocks[std::size_t(n - 1)];
+            const QString number = QStringLiteral("%1").arg(n, 2, 10, QChar('0'));
+            QSet<int> on;
+            for (const std::string& word : {number.toStdString(), block.stats[HP], block.might, block.move}) {
+                const QList<PdfWord> found = words.values(QString::fromStdString(word));
+                const QString where = QString::fromStdString(word) + " of " + number;
+                QVERIFY2(found.size() == 1, qPrintable(where + QStringLiteral(" found %1 times").arg(found.size())));
+                QVERIFY2(printable.contains(found[0].box), qPrintable(number + " runs off its page"));
+                on << found[0].page;
+            }
+            QVERIFY2(on.size() == 1, qPrintable(number + " is split"));
+            pages += on;
+        }
+        QCOMPARE(pages.size() > 1, severalPages);
+
+        const QString fonts = run("pdffonts", {file});
+        const QString decorative = QFont::substitute(designFont(FontRole::Title).family());
+        QVERIFY2(fonts.contains(decorative, Qt::CaseInsensitive), qPrintable(fonts));
+        QVERIFY(run("pdftoppm", {"-r", "40", "-gray", "-singlefile", file, folder.filePath("page")}).isEmpty());
+        // Light text on the white page would leave hardly a dark pixel.
+        const QImage page(folder.filePath("page.pgm"));
+        QVERIFY(!page.isNull());
+        int ink = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                ink += qGray(page.pixel(x, y)) < 64;
+        QVERIFY2(ink > 100, qPrintable(QString::number(ink)));
+    }
+
+};
+
+QTEST_MAIN(StatBlockActionsTest)
+#include "StatBlockActionsTest.moc"
