@@ -1,17 +1,23 @@
-// Stat blocks laid out on printed pages. PDFs are read back with poppler's
-// pdftotext, pdffonts and pdftoppm.
+// The window's stat block leaving the calculator: on the clipboard, and laid
+// out on printed pages. PDFs are read back with poppler's pdftotext, pdffonts
+// and pdftoppm.
 
 #include "DesignFonts.h"
+#include "GuiFixture.h"
 #include "StatBlockPrint.h"
 
-#include <QApplication>
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QComboBox>
 #include <QImage>
+#include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -48,6 +54,38 @@ QMultiHash<QString, PdfWord> pdfWords(const QString& file)
     return words;
 }
 
+// Opens the foe box's list and clicks the entry with this name.
+void pickFoe(const OpenWindow& w, const QString& name)
+{
+    auto* foes = w.control<QComboBox>("cboFoes");
+    foes->showPopup();
+    QAbstractItemView* list = foes->view();
+    const int row = foes->findText(name, Qt::MatchExactly);
+    QVERIFY2(row >= 0, qPrintable(name + " is not listed"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(foes->model()->index(row, 0)).center());
+    QTRY_VERIFY(!list->isVisible());
+    QCOMPARE(foes->currentText(), name);
+}
+
+void clickCategory(const OpenWindow& w, int category)
+{
+    auto* option = w.control<QRadioButton>(QStringLiteral("optCategory(%1)").arg(category));
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(option->width() - 8, option->height() / 2));
+}
+
+// Bandit Archer at Superior with an Init tally of 3, as a game master sets it up.
+void banditArcherAtSuperior(const OpenWindow& w)
+{
+    w.showActive();
+    pickFoe(w, "Bandit Archer");
+    clickCategory(w, 4);
+    QLineEdit* init = w.box("txtTally", 0);
+    init->setFocus();
+    QTest::keyClick(init, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(init, "3");
+    QCOMPARE(init->text(), "3");
+}
+
 StatBlock numberedBlock(int n)
 {
     StatBlock block;
@@ -68,7 +106,88 @@ class StatBlockActionsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { installDesignFonts(); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        installDesignFonts();
+        QVERIFY(QGuiApplication::clipboard());
+    }
+
+    // State: Bandit Archer at Superior, a tally typed. Action: Ctrl+Shift+C.
+    // Expected: plain text, HTML and Markdown on the clipboard, each with the
+    // foe and the HP the window shows; a note says what was copied.
+    void copyPutsThreeFormsOnTheClipboard()
+    {
+        OpenWindow w;
+        banditArcherAtSuperior(w);
+        QGuiApplication::clipboard()->setText("before");
+        const QString hp = w.box("txtFoe", 5)->text();
+        QCOMPARE(hp.size(), 2);
+        QTest::keyClick(w.box("txtTally", 0), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        const QString text = data->text();
+        const QString html = data->html();
+        const QString markdown = QString::fromUtf8(data->data("text/markdown"));
+        for (const QString& form : {text, html, markdown})
+            QVERIFY2(form.contains("Bandit Archer") && form.contains(hp), qPrintable(form));
+        QVERIFY(text != html && text != markdown && html != markdown);
+        QCOMPARE(QToolTip::text(), "Copied Bandit Archer at Superior");
+    }
+
+    void ctrlCCopiesTheSelectionElseTheBlock_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("selected");  // characters selected from the start, -1 for none
+        QTest::addColumn<bool>("block");
+        QTest::newRow("tally, nothing selected") << "txtTally(1)" << -1 << true;
+        QTest::newRow("tally, a digit selected") << "txtTally(1)" << 1 << false;
+        QTest::newRow("result, nothing selected") << "txtFoe(5)" << -1 << true;
+        QTest::newRow("result, all selected") << "txtFoe(5)" << 2 << false;
+        QTest::newRow("foe box, nothing selected") << "cboFoes" << -1 << true;
+    }
+
+    // State: Orc at Equal, 12 typed into the Atk tally; a box focused with
+    // or without a selection. Action: Ctrl+C.
+    // Expected: a selection is copied as ever, nothing selected copies the block.
+    void ctrlCCopiesTheSelectionElseTheBlock()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, selected);
+        QFETCH(bool, block);
+        OpenWindow w;
+        w.showActive();
+        pickFoe(w, "Orc");
+        QLineEdit* atk = w.box("txtTally", 1);
+        atk->setFocus();
+        QTest::keyClick(atk, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(atk, "12");
+        QCOMPARE(atk->text(), "12");
+        const QString hp = w.box("txtFoe", 5)->text();
+
+        QWidget* focused = w.control(box);
+        auto* foes = qobject_cast<QComboBox*>(focused);
+        QLineEdit* edit = foes ? foes->lineEdit() : qobject_cast<QLineEdit*>(focused);
+        focused->setFocus();
+        if (selected < 0)
+            edit->deselect();
+        else
+            edit->setSelection(0, selected);
+        const QString selection = edit->selectedText();
+        QGuiApplication::clipboard()->setText("before");
+        QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
+
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        if (block) {
+            QVERIFY2(data->text().contains("Orc") && data->text().contains(hp), qPrintable(data->text()));
+            QVERIFY(data->hasHtml());
+        } else {
+            QVERIFY(!selection.isEmpty());
+            QCOMPARE(data->text(), selection);
+            QVERIFY(!data->hasHtml());
+        }
+    }
 
     // State: the desktop's colours light on dark. Action: print 3 or 14
     // blocks to a PDF printer; papers of several heights, so that a block
@@ -144,7 +263,6 @@ private slots:
                 ink += qGray(page.pixel(x, y)) < 64;
         QVERIFY2(ink > 100, qPrintable(QString::number(ink)));
     }
-
 };
 
 QTEST_MAIN(StatBlockActionsTest)
