@@ -1,6 +1,6 @@
-// The window's stat block leaving the calculator: on the clipboard, and laid
-// out on printed pages. PDFs are read back with poppler's pdftotext, pdffonts
-// and pdftoppm.
+// The window's stat block leaving the calculator: on the clipboard, as a PDF
+// through the save dialog, and laid out on printed pages. PDFs are read back
+// with poppler's pdftotext, pdffonts and pdftoppm.
 
 #include "DesignFonts.h"
 #include "GuiFixture.h"
@@ -9,8 +9,11 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QImage>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
@@ -28,6 +31,12 @@ QString run(const QString& program, const QStringList& arguments)
     if (!process.waitForFinished(20000) || process.exitCode() != 0)
         qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The PDF's text; each page ends in a form feed.
+QString pdfText(const QString& file)
+{
+    return run("pdftotext", {"-layout", file, "-"});
 }
 
 struct PdfWord {
@@ -86,6 +95,21 @@ void banditArcherAtSuperior(const OpenWindow& w)
     QCOMPARE(init->text(), "3");
 }
 
+// Names the file in the save dialog as a paste does and presses Enter;
+// typed letter by letter, the name would open a completion list that can
+// take the Enter for itself.
+void answerSaveDialog(QWidget* modal, const QString& file, QString* offered = nullptr)
+{
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    QVERIFY(dialog);
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    QVERIFY(name);
+    if (offered)
+        *offered = name->text();
+    name->setText(file);
+    QTest::keyClick(name, Qt::Key_Return);
+}
+
 StatBlock numberedBlock(int n)
 {
     StatBlock block;
@@ -111,6 +135,7 @@ private slots:
         QLocale::setDefault(QLocale::c());
         installDesignFonts();
         QVERIFY(QGuiApplication::clipboard());
+        qputenv("HOME", home_.path().toUtf8());  // where the save dialog starts
     }
 
     // State: Bandit Archer at Superior, a tally typed. Action: Ctrl+Shift+C.
@@ -189,6 +214,131 @@ private slots:
         }
     }
 
+    // State: Bandit Archer at Superior. Action: File > Export PDF, the
+    // offered name kept in another folder; then Export PDF again, cancelled.
+    // Expected: the first dialog starts at home, the second in the folder of
+    // the first export; the foe, its category and the window's results in
+    // the PDF's text; cancelling writes nothing.
+    void exportPdfThroughTheSaveDialog()
+    {
+        OpenWindow w;
+        banditArcherAtSuperior(w);
+        const QTemporaryDir folder;
+        QString offered;
+        QString startedIn;
+        const QString target = folder.filePath("Bandit Archer - Superior.pdf");
+        whenModalAppears([&](QWidget* modal) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal))
+                startedIn = dialog->directory().absolutePath();
+            answerSaveDialog(modal, target, &offered);
+        });
+        w.window->findChild<QAction*>("mnuExportPdf")->trigger();
+        QCOMPARE(startedIn, QDir(home_.path()).absolutePath());
+        QCOMPARE(offered, "Bandit Archer - Superior.pdf");
+        QCOMPARE(QToolTip::text(), "Exported Bandit Archer - Superior.pdf");
+        const QString text = pdfText(target);
+        QVERIFY2(text.contains("Bandit Archer") && text.contains("Superior"), qPrintable(text));
+        for (const char* result : {"txtFoe(5)", "txtWT", "txtMight"})
+            QVERIFY2(text.contains(w.box(result)->text()), result);
+
+        whenModalAppears([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            startedIn = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        w.window->findChild<QAction*>("mnuExportPdf")->trigger();
+        QCOMPARE(startedIn, QDir(folder.path()).absolutePath());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList({"Bandit Archer - Superior.pdf"}));
+    }
+
+    // State: Bandit Archer at Superior. Action: Ctrl+P, and in the print
+    // dialog the PDF file printer (never a real one) and a file name.
+    // Expected: the page in that file with the foe and its HP; a note says so.
+    void printThroughTheDialog()
+    {
+        OpenWindow w;
+        banditArcherAtSuperior(w);
+        const QTemporaryDir folder;
+        const QString file = folder.filePath("printed.pdf");
+        whenModalAppears([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QPrintDialog*>(modal);
+            QVERIFY(dialog);
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            auto* name = dialog->findChild<QLineEdit*>("filename");
+            QVERIFY(printers && name);
+            printers->setCurrentIndex(printers->count() - 1);
+            QCOMPARE(printers->currentText(), "Print to File (PDF)");
+            name->setText(file);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QTest::keyClick(w.box("txtTally", 0), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(QToolTip::text(), "Printed Bandit Archer at Superior");
+        const QString text = pdfText(file);
+        QVERIFY2(text.contains("Bandit Archer") && text.contains(w.box("txtFoe", 5)->text()), qPrintable(text));
+    }
+
+    // State: a foe name typed with characters no file name may hold.
+    // Expected: the save dialog offers the name with each of them replaced.
+    void theOfferedNameIsSafe()
+    {
+        OpenWindow w;
+        w.showActive();
+        auto* foes = w.control<QComboBox>("cboFoes");
+        foes->setFocus();
+        QTest::keyClick(foes, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(foes, "<Mob>: 3/4 \"elite\"?");
+        QCOMPARE(foes->currentText(), "<Mob>: 3/4 \"elite\"?");
+        QString offered;
+        whenModalAppears([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            offered = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+            dialog->reject();
+        });
+        w.window->findChild<QAction*>("mnuExportPdf")->trigger();
+        QCOMPARE(offered, "_Mob__ 3_4 _elite__ - Equal.pdf");
+    }
+
+    void anUnwritableTargetIsExplained_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::newRow("folder missing") << "no such folder/Orc.pdf";
+        QTest::newRow("a file where the folder should be") << "plain file/Orc.pdf";
+    }
+
+    // Action: Export PDF to a file that cannot be made.
+    // Expected: a message box under the program's title naming the file;
+    // nothing is written.
+    void anUnwritableTargetIsExplained()
+    {
+        QFETCH(QString, relative);
+        OpenWindow w;
+        w.showActive();
+        pickFoe(w, "Orc");
+        const QTemporaryDir folder;
+        QFile plain(folder.filePath("plain file"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        const QString target = folder.filePath(relative);
+        QString caption;
+        QString told;
+        whenModalAppears([&](QWidget* modal) {
+            whenModalAppears([&](QWidget* box) {
+                if (auto* message = qobject_cast<QMessageBox*>(box)) {
+                    caption = message->windowTitle();
+                    told = message->text();
+                    message->accept();
+                }
+            });
+            answerSaveDialog(modal, target);
+        });
+        w.window->findChild<QAction*>("mnuExportPdf")->trigger();
+        QCOMPARE(caption, "Vorn_Foe");
+        QVERIFY2(told.contains(target), qPrintable(told));
+        QVERIFY(!QFileInfo::exists(target));
+    }
+
     // State: the desktop's colours light on dark. Action: print 3 or 14
     // blocks to a PDF printer; papers of several heights, so that a block
     // crossing a page's foot is likely to lose text on one of them.
@@ -263,6 +413,9 @@ private slots:
                 ink += qGray(page.pixel(x, y)) < 64;
         QVERIFY2(ink > 100, qPrintable(QString::number(ink)));
     }
+
+private:
+    QTemporaryDir home_;
 };
 
 QTEST_MAIN(StatBlockActionsTest)
