@@ -8,10 +8,30 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <memory>
 
 namespace {
+
+// On paper a table's columns need air and lines to be read down. Lengths
+// are in screen pixels: the layout scales them to the device.
+void ruleTables(QTextDocument& document)
+{
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (!table)
+            continue;
+        QTextTableFormat format = table->format();
+        format.setBorder(1);
+        format.setBorderBrush(Qt::black);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBorderCollapse(true);
+        format.setCellSpacing(0);
+        format.setCellPadding(3);
+        table->setFormat(format);
+    }
+}
 
 // The block's HTML laid out across the page at the device's own resolution,
 // so what is measured is what is printed.
@@ -30,6 +50,7 @@ std::unique_ptr<QTextDocument> layOut(const StatBlock& block, QPagedPaintDevice&
         heading.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         heading.mergeCharFormat(decorative);
     }
+    ruleTables(*document);
     document->setTextWidth(device.width());
     return document;
 }
@@ -40,7 +61,6 @@ QAbstractTextDocumentLayout::PaintContext onPaper()
 {
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette.setColor(QPalette::Text, Qt::black);
-    context.palette.setColor(QPalette::Base, Qt::white);
     return context;
 }
 
