@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the calculator needs to build and test,
 # asking apt-get only for those that are missing; among them the MinGW-w64
 # cross compiler, with which the test suite checks the Windows-only sources,
-# and the sqlite3 shell, with which it runs the README's CSV commands.
+# the sqlite3 shell, with which it runs the README's CSV commands, and
+# poppler's tools, with which it reads back the PDFs the calculator writes.
 # With "fuzz" it also installs clang and libFuzzer, which only fuzz/run.sh
 # needs.
 set -euo pipefail
@@ -13,7 +14,7 @@ packages=(
     libsqlitecpp-dev libsqlite3-dev sqlite3
     mdbtools-dev libicu-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    desktop-file-utils appstream
+    desktop-file-utils appstream poppler-utils
     g++-mingw-w64-x86-64
 )
 if [ "${1:-}" = fuzz ]; then

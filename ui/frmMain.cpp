@@ -9,6 +9,7 @@
 #include "ControlBehaviour.h"
 #include "InputMarks.h"
 #include "SheetBinding.h"
+#include "StatBlockActions.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -63,8 +64,9 @@ frmMain::~frmMain()
 
 void frmMain::buildMenu()
 {
-    addBestiaryMenu(menuBar(), this, [this](const QString& file) { openBestiary(file); },
-                    [this] { return bestiaryFile_.empty() ? QString() : fileName(bestiaryFile_); });
+    QMenu* mnuFile = addBestiaryMenu(menuBar(), this, [this](const QString& file) { openBestiary(file); },
+                                     [this] { return bestiaryFile_.empty() ? QString() : fileName(bestiaryFile_); });
+    addStatBlockActions(mnuFile, this, [this] { return statBlockOf(sheet_, Category); });
     mnuExit = menuBar()->addAction("E&xit");  // a command right on the bar, no drop-down
     mnuExit->setObjectName("mnuExit");
     QMenu* mnuHelp = menuBar()->addMenu("&Help");

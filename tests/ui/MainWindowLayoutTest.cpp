@@ -124,11 +124,17 @@ private slots:
         QCOMPARE(bar.size(), 3);
         QCOMPARE(bar[0]->text(), "&File");
         const QList<QAction*> file = bar[0]->menu()->actions();
-        QCOMPARE(file.size(), 2);
+        QCOMPARE(file.size(), 6);
         QCOMPARE(file[0]->text(), "&Open Bestiary...");
         QCOMPARE(file[0]->shortcut(), QKeySequence("Ctrl+O"));
         QCOMPARE(file[1]->text(), "Open &Recent");
         QVERIFY(file[1]->menu());
+        QVERIFY(file[2]->isSeparator());
+        QCOMPARE(file[3]->text(), "&Copy Stat Block");
+        QCOMPARE(file[3]->shortcut(), QKeySequence("Ctrl+Shift+C"));
+        QCOMPARE(file[4]->text(), "&Print...");
+        QCOMPARE(file[4]->shortcut(), QKeySequence("Ctrl+P"));
+        QCOMPARE(file[5]->text(), "Export &PDF...");
         QCOMPARE(bar[1]->text(), "E&xit");
         QVERIFY(!bar[1]->menu());
         QCOMPARE(bar[2]->text(), "&Help");

@@ -1,0 +1,109 @@
+#include "StatBlockActions.h"
+
+#include "CopyKey.h"
+#include "StatBlockPdf.h"
+#include "StatBlockPrint.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QToolTip>
+
+#include <memory>
+
+namespace {
+
+QString titleOf(const StatBlock& block)
+{
+    return QString::fromStdString(block.foe + " at " + block.category);
+}
+
+// Where the game master's eyes are after a menu command or a key, and gone
+// before it is in the way.
+void note(QWidget* window, const QString& text)
+{
+    QToolTip::showText(window->mapToGlobal(QPoint(0, 0)), text, window, {}, 2000);
+}
+
+void showFailure(QWidget* window, const QString& message)
+{
+    QMessageBox box(QMessageBox::Critical, "Vorn_Foe", message, QMessageBox::Ok, window);
+    box.exec();
+}
+
+void copyBlock(QWidget* window, const StatBlock& block)
+{
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(statBlockText(block)));
+    data->setHtml(QString::fromStdString(statBlockHtml(block)));
+    data->setData(QStringLiteral("text/markdown"), QByteArray::fromStdString(statBlockMarkdown(block)));
+    QGuiApplication::clipboard()->setMimeData(data);
+    note(window, "Copied " + titleOf(block));
+}
+
+void printBlock(QWidget* window, const StatBlock& block)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(titleOf(block));  // the job's name, and the file's when printing to one
+    QPrintDialog dialog(&printer, window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // Printing to a file is the one case where the result can be looked at.
+    const QString file = printer.outputFileName();
+    const bool printed = printStatBlocks({block}, printer) && printer.printerState() != QPrinter::Error
+                         && (file.isEmpty() || QFileInfo(file).size() > 0);
+    if (!printed && file.isEmpty())
+        return showFailure(window, QStringLiteral("Could not print on %1:\nthe printer refused the page.")
+                                       .arg(printer.printerName()));
+    if (!printed)
+        return showFailure(window, QStringLiteral("Could not print to %1:\nthe file could not be written.")
+                                       .arg(QDir::toNativeSeparators(file)));
+    note(window, "Printed " + titleOf(block));
+}
+
+// `folder` is where the last export went; the next one is offered there.
+void exportBlock(QWidget* window, const StatBlock& block, QString& folder)
+{
+    const QString offered = QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(statBlockPdfName(block));
+    const QString file = QFileDialog::getSaveFileName(window, "Export PDF", offered, "PDF files (*.pdf)");
+    if (file.isEmpty())
+        return;
+    const QString reason = writeStatBlockPdf(block, file);
+    if (!reason.isEmpty()) {
+        const QString message = QStringLiteral("Could not write %1:\n%2");
+        return showFailure(window, message.arg(QDir::toNativeSeparators(file), reason));
+    }
+    folder = QFileInfo(file).absolutePath();
+    note(window, "Exported " + QFileInfo(file).fileName());
+}
+
+}  // namespace
+
+void addStatBlockActions(QMenu* file, QWidget* window, std::function<StatBlock()> current)
+{
+    file->addSeparator();
+    QAction* copy = file->addAction("&Copy Stat Block");
+    copy->setObjectName("mnuCopyStatBlock");
+    copy->setShortcut(QKeySequence("Ctrl+Shift+C"));
+    QObject::connect(copy, &QAction::triggered, window, [window, current] { copyBlock(window, current()); });
+    copyWhenNothingSelected(window, copy);
+
+    QAction* print = file->addAction("&Print...");
+    print->setObjectName("mnuPrint");
+    print->setShortcut(QKeySequence::Print);
+    QObject::connect(print, &QAction::triggered, window, [window, current] { printBlock(window, current()); });
+
+    QAction* pdf = file->addAction("Export &PDF...");
+    pdf->setObjectName("mnuExportPdf");
+    auto folder = std::make_shared<QString>();
+    QObject::connect(pdf, &QAction::triggered, window,
+                     [window, current, folder] { exportBlock(window, current(), *folder); });
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "StatBlock.h"
+
+#include <functional>
+
+class QMenu;
+class QWidget;
+
+// Adds to the File menu, after a separator, the ways a stat block leaves the
+// window: "&Copy Stat Block" (Ctrl+Shift+C, and Ctrl+C in a box with nothing
+// selected) puts it on the clipboard as plain text, HTML and Markdown at
+// once; "&Print..." (Ctrl+P) prints it through the desktop's print dialog;
+// "Export &PDF..." saves it as a PDF file. A success is told in a note by the
+// menu bar that goes by itself, a failure in a message box naming the file
+// or printer and the reason; a cancelled dialog does nothing. `current` is
+// the block the window shows.
+void addStatBlockActions(QMenu* file, QWidget* window, std::function<StatBlock()> current);

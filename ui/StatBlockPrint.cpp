@@ -1,0 +1,91 @@
+#include "StatBlockPrint.h"
+
+#include "DesignFonts.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+
+#include <memory>
+
+namespace {
+
+// On paper a table's columns need air and lines to be read down. Lengths
+// are in screen pixels: the layout scales them to the device.
+void ruleTables(QTextDocument& document)
+{
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (!table)
+            continue;
+        QTextTableFormat format = table->format();
+        format.setBorder(1);
+        format.setBorderBrush(Qt::black);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBorderCollapse(true);
+        format.setCellSpacing(0);
+        format.setCellPadding(3);
+        table->setFormat(format);
+    }
+}
+
+// The block's HTML laid out across the page at the device's own resolution,
+// so what is measured is what is printed.
+std::unique_ptr<QTextDocument> layOut(const StatBlock& block, QPagedPaintDevice& device)
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->documentLayout()->setPaintDevice(&device);
+    document->setDocumentMargin(0);
+    document->setHtml(QString::fromStdString(statBlockHtml(block)));
+    QTextCharFormat decorative;
+    decorative.setFontFamilies({designFont(FontRole::Title).family()});
+    for (QTextBlock paragraph = document->begin(); paragraph.isValid(); paragraph = paragraph.next()) {
+        if (paragraph.blockFormat().headingLevel() == 0)
+            continue;
+        QTextCursor heading(paragraph);
+        heading.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        heading.mergeCharFormat(decorative);
+    }
+    ruleTables(*document);
+    document->setTextWidth(device.width());
+    return document;
+}
+
+// Text without a colour of its own takes the palette's; on paper that is
+// black, not the desktop's (perhaps light) text colour.
+QAbstractTextDocumentLayout::PaintContext onPaper()
+{
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    return context;
+}
+
+}  // namespace
+
+bool printStatBlocks(const std::vector<StatBlock>& blocks, QPagedPaintDevice& device)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const qreal gap = device.logicalDpiY() / 3.0;  // a third of an inch between blocks
+    qreal top = 0;
+    for (const StatBlock& block : blocks) {
+        const std::unique_ptr<QTextDocument> document = layOut(block, device);
+        const qreal height = document->size().height();
+        if (top > 0 && top + height > device.height()) {
+            if (!device.newPage())
+                return false;
+            top = 0;
+        }
+        painter.save();
+        painter.translate(0, top);
+        document->documentLayout()->draw(&painter, onPaper());
+        painter.restore();
+        top += height + gap;
+    }
+    return painter.end();
+}
