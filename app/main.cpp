@@ -1,54 +1,82 @@
-#include "CommandLine.h"
-#include "DesignFonts.h"
-#include "Startup.h"
+// vorn-foe: the window, or an answer on the command line (CommandLine.h).
+// The command line's answers are computed here, without Qt; the window and
+// the printed encounter sheet live in the module WindowModule.h describes,
+// loaded only for them.
 
-#include <QApplication>
+#include "CommandLine.h"
+#include "FoeCommands.h"
+#include "UserFolders.h"
+#include "WindowModule.h"
+
+#include <dlfcn.h>
 
 #include <cstdio>
 
 namespace {
 
-// The bestiary beside the program itself; Qt resolves a link to the program
-// to its real folder.
-BestiarySources sourcesFor(const CommandLine& command)
+constexpr const char* kWindowModule = "vorn-foe-window.so";
+
+// The module's entry point `name`, or null after saying why on standard error.
+void* windowEntry(const char* name)
 {
-    const std::filesystem::path programFolder = QCoreApplication::applicationDirPath().toStdU16String();
-    return {command.bestiary, foeDatabasePath(programFolder)};
+    const std::filesystem::path module = programFolder() / kWindowModule;
+    void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* entry = handle ? dlsym(handle, name) : nullptr;
+    if (!entry)
+        std::fprintf(stderr, "vorn-foe: the window cannot start: %s\n", dlerror());
+    return entry;
+}
+
+int fail(int status, const std::string& problem)
+{
+    std::fprintf(stderr, "vorn-foe: %s\n", problem.c_str());
+    return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    // The name gives the user's folders: ~/.config/vorn-foe, ~/.local/share/vorn-foe.
-    QCoreApplication::setApplicationName("vorn-foe");
-    QCoreApplication::setApplicationVersion(VORN_VERSION);
+    std::string problem;
+    const std::optional<CommandLine> command = readCommandLine({argv + 1, argv + argc}, problem);
+    if (!command)
+        return fail(2, problem);
 
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    QString problem;
-    const std::optional<CommandLine> command = readCommandLine(arguments, problem);
-    if (!command) {
-        std::fprintf(stderr, "vorn-foe: %s\n", problem.toUtf8().constData());
-        return 2;
-    }
+    using Task = CommandLine::Task;
     switch (command->task) {
-    case CommandLine::Task::Help:
-        std::fputs(command->helpText.toUtf8().constData(), stdout);
+    case Task::Help:
+        std::fputs(commandLineHelp().c_str(), stdout);
         return 0;
-    case CommandLine::Task::Version:
+    case Task::Version:
         std::printf("vorn-foe %s\n", VORN_VERSION);
         return 0;
-    case CommandLine::Task::List: {
-        // No window, so no display is needed.
-        const QCoreApplication app(argc, argv);
-        return listFoes(sourcesFor(*command), command->category);
+    case Task::Window: {
+        const auto window = reinterpret_cast<VornFoeWindow>(windowEntry("vornFoeWindow"));
+        if (!window)
+            return 1;
+        return window(argc, argv, command->bestiary ? command->bestiary->c_str() : nullptr);
     }
-    case CommandLine::Task::Window:
+    case Task::List:
+    case Task::Foes:
+    case Task::Sheet:
         break;
     }
-    QApplication app(argc, argv);
-    installDesignFonts();
-    return runCalculator(sourcesFor(*command));
+
+    std::optional<ChosenBestiary> bestiary = openBestiaryForCommand(*command);
+    if (!bestiary)
+        return 1;
+    if (command->task == Task::List)
+        return listFoes(*bestiary->database, command->category);
+
+    const auto blocks = computeBlocks(*command, *bestiary->database, problem);
+    if (!blocks)
+        return fail(1, problem);
+    if (command->task == Task::Foes) {
+        std::fputs(formatBlocks(*blocks, command->format).c_str(), stdout);
+        return 0;
+    }
+    const auto sheet = reinterpret_cast<VornFoeSheet>(windowEntry("vornFoeSheet"));
+    if (!sheet)
+        return 1;
+    return sheet(argc, argv, &*blocks, command->sheet.c_str());
 }

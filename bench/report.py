@@ -19,6 +19,7 @@ import sys
 RATIO_TARGETS = {"Keystroke": 1.10, "Lookup": 1.5, "Category": 1.2}
 START_RATIO_TARGET = 1.10
 START_MEMORY_TARGET_MIB = 3.0
+ANSWER_RATIO_TARGET = 1.5
 COUNTERS_THAT_MUST_MATCH = ("boxes", "paints", "items")
 
 
@@ -109,9 +110,7 @@ def startup_rows(results):
     peak_mib = {p: [] for p in programs}
     for p in programs:
         for path in glob.glob(os.path.join(results, f"callgrind-{p}-*.out")):
-            with open(path) as f:
-                totals = [int(m.group(1)) for m in re.finditer(r"^(?:summary|totals): (\d+)", f.read(), re.M)]
-            instructions[p].append(totals[-1])
+            instructions[p].append(total_instructions(path))
         for path in glob.glob(os.path.join(results, f"peak-kib-{p}-*.txt")):
             with open(path) as f:
                 peak_mib[p].append(int(f.read().split()[-1]) / 1024)
@@ -130,6 +129,35 @@ def startup_rows(results):
                  f"<= +{START_MEMORY_TARGET_MIB:.0f} MiB", verdict(fig - flo <= START_MEMORY_TARGET_MIB),
                  f"{fig_cv:.0%} / {flo_cv:.0%}"])
     return rows, {p: len(wall[p]) for p in programs}
+
+
+def total_instructions(path):
+    with open(path) as f:
+        return [int(m.group(1)) for m in re.finditer(r"^(?:summary|totals): (\d+)", f.read(), re.M)][-1]
+
+
+def command_line_rows(results):
+    """vorn-foe --foe against the floor that prints the row straight from SQLite."""
+    programs = ("vorn-foe", "command_line_floor")
+    wall = {p: [] for p in programs}
+    for path in sorted(glob.glob(os.path.join(results, "cli-wall-*.json"))):
+        with open(path) as f:
+            for result in json.load(f)["results"]:
+                program = next(p for p in programs if f"/{p} " in result["command"])
+                wall[program].extend(t * 1000 for t in result["times"])
+    instructions = {p: [total_instructions(path)
+                        for path in glob.glob(os.path.join(results, f"callgrind-cli-{p}-*.out"))]
+                    for p in programs}
+    rows = []
+    (fig, fig_cv), (flo, flo_cv) = (median_and_cv(wall[p]) for p in programs)
+    rows.append(["Answer --foe wall time", f"{fig:.2f} ms", f"{flo:.2f} ms", f"{fig / flo:.3f}", "-",
+                 f"<= {ANSWER_RATIO_TARGET:.2f}", verdict(fig / flo <= ANSWER_RATIO_TARGET),
+                 f"{fig_cv:.0%} / {flo_cv:.0%}"])
+    (fig, fig_cv), (flo, flo_cv) = (median_and_cv(instructions[p]) for p in programs)
+    rows.append(["Answer --foe instructions", f"{fig / 1e6:.2f} M", f"{flo / 1e6:.2f} M", f"{fig / flo:.3f}",
+                 f"{fig / flo:.3f}", f"<= {ANSWER_RATIO_TARGET:.2f}", verdict(fig / flo <= ANSWER_RATIO_TARGET),
+                 f"{fig_cv:.1%} / {flo_cv:.1%}"])
+    return rows
 
 
 def scale_rows(runs):
@@ -162,6 +190,7 @@ def main(results):
     notes = []
     rows = pair_rows(pairs, callgrind_dumps(results, "pairs-callgrind.out"), notes)
     start, wall_runs = startup_rows(results)
+    answer = command_line_rows(results)
     repetition_count = max(len(r) for r in pairs.values())
 
     print(f"Machine: {os.cpu_count()} CPUs ({context.get('num_cpus')} seen by the benchmark), {cpu_model()}, "
@@ -176,7 +205,8 @@ def main(results):
           "Noise: coefficient of variation, figure / floor.")
     for note in notes:
         print("NOTE:", note)
-    print_table(["measure", "figure", "floor", "ratio", "Ir ratio", "target", "verdict", "noise"], rows + start)
+    print_table(["measure", "figure", "floor", "ratio", "Ir ratio", "target", "verdict", "noise"],
+                rows + start + answer)
 
 
 if __name__ == "__main__":

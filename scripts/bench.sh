@@ -2,8 +2,8 @@
 # Builds a Release build in build-bench/ and measures the calculator against
 # its floors: the keystroke, lookup and category figures (Google Benchmark,
 # timed, then counted in instructions under callgrind), the scale figures,
-# and the start-up of the whole program. Ends with one table; the raw results
-# stay in build-bench/bench-results/.
+# the start-up of the whole program, and a command-line answer. Ends with one
+# table; the raw results stay in build-bench/bench-results/.
 # Takes a few minutes; run it on a machine that is otherwise quiet if you can.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +22,8 @@ fi
 build=build-bench
 results=$build/bench-results
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVORN_BENCHMARKS=ON >/dev/null
-cmake --build "$build" -j2 --target vorn_bench first_frame_calculator first_frame_bare_window
+cmake --build "$build" -j2 --target vorn_bench first_frame_calculator first_frame_bare_window \
+    vorn-foe vorn-foe-window command_line_floor
 rm -rf "$results"
 mkdir -p "$results"
 
@@ -46,6 +47,9 @@ echo "Scale (about a minute)..."
 
 echo "Start-up (about a minute)..."
 bench/startup/measure.sh "$build/bin" "$results"
+
+echo "A command-line answer (about half a minute)..."
+bench/command-line/measure.sh "$build/bin" "$results"
 
 echo
 python3 bench/report.py "$results" | tee "$results/table.txt"

@@ -29,31 +29,11 @@ std::unique_ptr<FoeDatabase> openChosenBestiary(const std::filesystem::path& fil
 
 std::optional<ChosenBestiary> chooseBestiary(const BestiarySources& sources, const RefusalReport& report)
 {
-    const auto attempt = [&](const std::filesystem::path& file) -> std::optional<ChosenBestiary> {
-        try {
-            return ChosenBestiary{file, openChosenBestiary(file)};
-        } catch (const DatabaseError& error) {
-            report(QString::fromUtf8(error.what()));
-            return std::nullopt;
-        }
-    };
-
-    if (sources.commandLine)
-        return attempt(*sources.commandLine);
-
     const QString remembered = BestiarySettings::lastOpened();
-    if (!remembered.isEmpty()) {
-        if (auto chosen = attempt(filePath(remembered)))
-            return chosen;
-        BestiarySettings::forget(remembered);
-    }
-
-    const std::filesystem::path ownFile = dataFolderBestiary();
-    std::error_code error;
-    if (!ownFile.empty() && std::filesystem::exists(ownFile, error)) {
-        if (auto chosen = attempt(ownFile))
-            return chosen;
-    }
-
-    return attempt(sources.besideProgram);
+    BestiaryCandidates candidates{sources.commandLine, std::nullopt, dataFolderBestiary(), sources.besideProgram};
+    if (!remembered.isEmpty())
+        candidates.remembered = filePath(remembered);
+    return openFirstBestiary(
+        candidates, [&](const std::string& message) { report(QString::fromStdString(message)); },
+        [&] { BestiarySettings::forget(remembered); });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FoeDatabase.h"
+#include "BestiaryChoice.h"
 
 #include <QString>
 
@@ -9,24 +9,11 @@
 #include <memory>
 #include <optional>
 
-// Where the calculator finds its bestiary, the first that opens:
-//   1. the file named on the command line (--bestiary FILE);
-//   2. the file last opened with File > Open Bestiary (BestiarySettings.h);
-//   3. Vorn.mdb in the user's data folder (~/.local/share/vorn-foe), where a
-//      game master's own bestiary is safe from upgrades of the program;
-//   4. Vorn.mdb beside the program: the sample, or a portable copy's own.
-// A file named on the command line that is refused is the end of it: the
-// user asked for that file. A remembered file that is missing or refused is
-// reported, forgotten and passed over, as is a refused file in the data
-// folder; a data folder without Vorn.mdb is passed over quietly.
+// The window's way to the bestiary: the candidates of BestiaryChoice.h, the
+// remembered one from BestiarySettings and the data folder from Qt.
 struct BestiarySources {
     std::optional<std::filesystem::path> commandLine;
     std::filesystem::path besideProgram;
-};
-
-struct ChosenBestiary {
-    std::filesystem::path file;
-    std::unique_ptr<FoeDatabase> database;  // follows the file's changes
 };
 
 // Tells the user why a source was passed over or why none opened: the

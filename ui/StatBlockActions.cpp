@@ -76,7 +76,7 @@ void exportBlock(QWidget* window, const StatBlock& block, QString& folder)
     const QString file = QFileDialog::getSaveFileName(window, "Export PDF", offered, "PDF files (*.pdf)");
     if (file.isEmpty())
         return;
-    const QString reason = writeStatBlockPdf(block, file);
+    const QString reason = writeStatBlocksPdf({block}, file);
     if (!reason.isEmpty()) {
         const QString message = QStringLiteral("Could not write %1:\n%2");
         return showFailure(window, message.arg(QDir::toNativeSeparators(file), reason));

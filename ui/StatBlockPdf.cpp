@@ -16,7 +16,7 @@ QString statBlockPdfName(const StatBlock& block)
     return name + ".pdf";
 }
 
-QString writeStatBlockPdf(const StatBlock& block, const QString& file)
+QString writeStatBlocksPdf(const std::vector<StatBlock>& blocks, const QString& file)
 {
     // Opening first asks the file system the real question (a missing
     // folder, a folder in the file's place, no permission) before anything
@@ -30,7 +30,7 @@ QString writeStatBlockPdf(const StatBlock& block, const QString& file)
     pdf.open(QIODevice::WriteOnly);
     QPdfWriter writer(&pdf);
     writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    if (!printStatBlocks({block}, writer) || pdf.data().isEmpty())
+    if (!printStatBlocks(blocks, writer) || pdf.data().isEmpty())
         return QStringLiteral("The page could not be drawn.");
     if (out.write(pdf.data()) != pdf.data().size() || !out.commit())
         return out.errorString();

@@ -1,7 +1,8 @@
 # The program's command line, run as a user runs it, with no display: each
 # case gives its arguments, the exit status and what must (or must not)
 # appear on standard output and standard error.
-# Usage: cmake -DPROGRAM=.../vorn-foe -DBESTIARY=<an Access fixture> -P CheckCommandLine.cmake
+# Usage: cmake -DPROGRAM=.../vorn-foe -DBESTIARY=<an Access fixture> -DSCRATCH=<a folder to write in>
+#              -P CheckCommandLine.cmake
 
 set(ENV{DISPLAY} "")
 set(ENV{WAYLAND_DISPLAY} "")
@@ -51,3 +52,46 @@ run(status at_equal unused --list --category Equal --bestiary ${BESTIARY})
 if(NOT by_caption STREQUAL by_number OR by_caption STREQUAL "" OR NOT by_default STREQUAL at_equal)
     message(FATAL_ERROR "categories disagree:\n${by_caption}\n--\n${by_number}\n--\n${by_default}\n--\n${at_equal}")
 endif()
+
+# Stat blocks, in every format, for a shooter and for a foe without missiles.
+set(archer --foe "Bandit Archer" --category superior --tally Init=1 --tally hp=5 --bestiary ${BESTIARY})
+expect(STATUS 0 STDOUT "^Bandit Archer at Superior\nTallies: Init \\+1, HP \\+5\n.*Bow.*X-Bow" ARGS ${archer})
+expect(STATUS 0 STDOUT "^Goblin at Equal\n" ARGS --foe Goblin --bestiary ${BESTIARY})
+run(status goblin unused --foe Goblin --bestiary ${BESTIARY})
+if(goblin MATCHES "Bow")
+    message(FATAL_ERROR "a foe without missiles shows ranged rows:\n${goblin}")
+endif()
+expect(STATUS 0 STDOUT "^### Bandit Archer at Superior\n.*\\|" ARGS ${archer} --format markdown)
+expect(STATUS 0 STDOUT "<table.*Bandit Archer|Bandit Archer.*<table" ARGS ${archer} --format html)
+expect(STATUS 0 STDOUT "^{\"foe\": \"Bandit Archer\", \"category\": \"Superior\", \"tallies\": {\"Init\": 1, "
+       ARGS ${archer} --format JSON)
+expect(STATUS 0 STDOUT "^{\"foe\": \"Goblin\".*\"bow\": null, \"xbow\": null"
+       ARGS --foe Goblin --format json --bestiary ${BESTIARY})
+expect(STATUS 0 STDOUT "^\\[{\"foe\": \"Goblin\".*}, {\"foe\": \"\\[Generic\\]\".*}\\]\n$"
+       ARGS --foe Goblin --foe [Generic] --format json --bestiary ${BESTIARY})
+expect(STATUS 0 STDOUT "^Goblin at Equal\n.*\n\nOrc at Equal\n" ARGS --foe Goblin --foe Orc --bestiary ${BESTIARY})
+
+# What is wrong is said, never guessed at: 2 for the command line itself,
+# 1 for the data.
+expect(STATUS 1 QUIET_STDOUT STDERR "no foe named \"Gobbo\"" ARGS --foe Gobbo --bestiary ${BESTIARY})
+expect(STATUS 2 QUIET_STDOUT STDERR "The Init tally \"abc\" is not a number"
+       ARGS --foe Goblin --tally Init=abc --bestiary ${BESTIARY})
+expect(STATUS 2 QUIET_STDOUT STDERR "Unknown statistic" ARGS --foe Goblin --tally Luck=3 --bestiary ${BESTIARY})
+expect(STATUS 2 QUIET_STDOUT STDERR "Unknown format: yaml" ARGS --foe Goblin --format yaml --bestiary ${BESTIARY})
+expect(STATUS 2 QUIET_STDOUT STDERR "Missing value after '--foe'" ARGS --foe)
+expect(STATUS 1 QUIET_STDOUT STDERR "cannot be used" ARGS --foe Goblin --bestiary /no/such/Vorn.mdb)
+
+# An encounter sheet: every foe's block in one PDF.
+file(REMOVE_RECURSE ${SCRATCH})
+file(MAKE_DIRECTORY ${SCRATCH})
+expect(STATUS 0 QUIET_STDOUT ARGS --sheet ${SCRATCH}/encounter.pdf --foe Goblin --foe "Bandit Archer" --foe Orc
+       --category Weak --bestiary ${BESTIARY})
+execute_process(COMMAND pdftotext ${SCRATCH}/encounter.pdf - OUTPUT_VARIABLE sheet RESULT_VARIABLE status)
+foreach(foe Goblin "Bandit Archer" Orc)
+    if(NOT status EQUAL 0 OR NOT sheet MATCHES "${foe} at Weak")
+        message(FATAL_ERROR "the encounter sheet lacks ${foe} (pdftotext status ${status}):\n${sheet}")
+    endif()
+endforeach()
+expect(STATUS 1 QUIET_STDOUT STDERR "${SCRATCH}/missing/encounter.pdf"
+       ARGS --sheet ${SCRATCH}/missing/encounter.pdf --foe Goblin --bestiary ${BESTIARY})
+file(REMOVE_RECURSE ${SCRATCH})

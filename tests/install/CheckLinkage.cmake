@@ -1,8 +1,10 @@
-# The calculator itself never loads mdbtools' libmdb or glib: the Access
-# reader beside it does, in its own process. Qt may bring glib along for its
-# event loop, so glib is checked among the libraries the program names
-# itself; libmdb must not be loaded at all.
-# Usage: cmake -DPROGRAM=.../vorn-foe -DREADER=.../vorn-foe-mdb-reader -P CheckLinkage.cmake
+# What each of the calculator's files loads. The program answers the command
+# line without Qt: it loads neither Qt nor mdbtools' libmdb nor glib. The
+# window module loads Qt, which may bring glib along for its event loop, but
+# never libmdb: the Access reader alone names libmdb and glib, in its own
+# process.
+# Usage: cmake -DPROGRAM=.../vorn-foe -DWINDOW=.../vorn-foe-window.so -DREADER=.../vorn-foe-mdb-reader
+#              -P CheckLinkage.cmake
 
 function(needed_libraries binary out)
     execute_process(COMMAND readelf --dynamic ${binary} OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
@@ -13,16 +15,16 @@ function(needed_libraries binary out)
     set(${out} "${needed}" PARENT_SCOPE)
 endfunction()
 
-needed_libraries(${PROGRAM} program_needs)
 needed_libraries(${READER} reader_needs)
 if(NOT reader_needs MATCHES "libmdb" OR NOT reader_needs MATCHES "libglib")
     message(FATAL_ERROR "the Access reader should name libmdb and glib: ${reader_needs}")
 endif()
-if(program_needs MATCHES "libmdb|libglib")
-    message(FATAL_ERROR "the calculator names libmdb or glib itself: ${program_needs}")
+needed_libraries(${WINDOW} window_needs)
+if(NOT window_needs MATCHES "libQt6Widgets" OR window_needs MATCHES "libmdb|libglib")
+    message(FATAL_ERROR "the window module should name Qt and neither libmdb nor glib: ${window_needs}")
 endif()
 
 execute_process(COMMAND ldd ${PROGRAM} OUTPUT_VARIABLE loaded RESULT_VARIABLE status)
-if(NOT status EQUAL 0 OR loaded MATCHES "libmdb")
-    message(FATAL_ERROR "the calculator loads libmdb:\n${loaded}")
+if(NOT status EQUAL 0 OR loaded MATCHES "libmdb|libglib|libQt6")
+    message(FATAL_ERROR "the program loads libmdb, glib or Qt:\n${loaded}")
 endif()

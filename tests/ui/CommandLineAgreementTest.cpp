@@ -1,0 +1,131 @@
+// The command line shows what the window shows: the same names at every
+// category, and for random foes, categories and tallies the same numbers,
+// empty boxes and faults. The real program runs beside the real window.
+
+#include "GuiFixture.h"
+
+#include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRadioButton>
+
+#include <random>
+
+namespace {
+
+// Runs the program; its standard output, after checking it succeeded quietly.
+QByteArray answer(const QStringList& arguments)
+{
+    QProcess program;
+    program.start(VORN_PROGRAM, arguments);
+    if (!program.waitForFinished(20000) || program.exitCode() != 0 || !program.readAllStandardError().isEmpty())
+        qWarning("vorn-foe %s failed", qPrintable(arguments.join(' ')));
+    return program.readAllStandardOutput();
+}
+
+// A box's text as the JSON holds it: null for an empty box, else a number.
+QJsonValue boxValue(const QLineEdit* box)
+{
+    return box->text().isEmpty() ? QJsonValue() : QJsonValue(box->text().toDouble());
+}
+
+const char* const kStats[] = {"Init", "Atk", "Dfn", "Dam", "Soak", "HP", "Res"};
+const char* const kRanged[] = {"Init", "Atk", "Dfn", "Dam"};
+
+}  // namespace
+
+class CommandLineAgreementTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    // Action: each category clicked in the window, and asked with --list.
+    // Expected: the window's list less "[Generic]", name for name.
+    void listsWhatTheWindowOffers()
+    {
+        OpenWindow w;
+        const QString file = QString::fromStdString(w.bestiary.file().string());
+        auto* foes = w.control<QComboBox>("cboFoes");
+        for (int category = 0; category < kCategoryCount; ++category) {
+            w.control<QRadioButton>(QStringLiteral("optCategory(%1)").arg(category))->click();
+            QStringList offered;
+            for (int i = 1; i < foes->count(); ++i)
+                offered << foes->itemText(i);
+            const QString listed = QString::fromUtf8(
+                answer({"--list", "--category", QString::number(category), "--bestiary", file}));
+            QCOMPARE(listed, offered.isEmpty() ? QString() : offered.join('\n') + '\n');
+        }
+    }
+
+    // State: a fresh window for each of twenty seeded random inputs: a foe
+    // (or "[Generic]"), a category, seven tallies, some out of range.
+    // Expected: --format json holds every box the window shows, null where it
+    // is empty, the ranged rows null where hidden, the fault where it stopped.
+    void jsonHoldsWhatTheWindowShows()
+    {
+        const TestBestiary bestiary = TestBestiary::fromFixture();
+        const QString file = QString::fromStdString(bestiary.file().string());
+        std::mt19937 random(20261207);
+        const QStringList names = {"[Generic]", "Goblin", "Orc", "Bandit Archer", "Shade", "Cave Troll",
+                                   QString::fromUtf8("Ålfar Scout"), "zombie"};
+        const QStringList tallyTexts = {"0", "0", "1", "-3", "12", "2.5", "3.5", "-7"};
+        const QStringList outOfRange = {"40000", "30000", "-32768"};  // in every fifth input, in one slot
+        for (int input = 0; input < 20; ++input) {
+            const QString foe = names[static_cast<int>(random() % names.size())];
+            const int category = static_cast<int>(random() % kCategoryCount);
+            QStringList arguments = {"--foe", foe, "--category", QString::number(category), "--format", "json",
+                                     "--bestiary", file};
+            frmMain window(openFoeDatabase(bestiary.file()));
+            window.findChild<QRadioButton*>(QStringLiteral("optCategory(%1)").arg(category))->click();
+            window.findChild<QComboBox*>("cboFoes")->setEditText(foe);
+            const int wild = input % 5 == 4 ? static_cast<int>(random() % kStatCount) : -1;
+            for (int slot = 0; slot < kStatCount; ++slot) {
+                const QString tally = slot == wild ? outOfRange[static_cast<int>(random() % outOfRange.size())]
+                                                   : tallyTexts[static_cast<int>(random() % tallyTexts.size())];
+                window.findChild<QLineEdit*>(QStringLiteral("txtTally(%1)").arg(slot))->setText(tally);
+                arguments << "--tally" << QStringLiteral("%1=%2").arg(kStats[slot], tally);
+            }
+            const QString what = arguments.join(' ');
+            const QJsonObject json = QJsonDocument::fromJson(answer(arguments)).object();
+            const auto box = [&](const QString& name) { return window.findChild<QLineEdit*>(name); };
+
+            QCOMPARE(json["foe"].toString(), foe);
+            for (int slot = 0; slot < kStatCount; ++slot)
+                QVERIFY2(json["stats"][kStats[slot]] == boxValue(box(QStringLiteral("txtFoe(%1)").arg(slot))),
+                         qPrintable(what));
+            const bool ranged = !window.findChild<QWidget*>("lblBow")->isHidden();
+            QCOMPARE(json["bow"].isNull(), !ranged);
+            for (int column = 0; ranged && column < kRangedColumns; ++column) {
+                QVERIFY2(json["bow"][kRanged[column]] == boxValue(box(QStringLiteral("txtBow(%1)").arg(column))),
+                         qPrintable(what));
+                QVERIFY2(json["xbow"][kRanged[column]] == boxValue(box(QStringLiteral("txtXBow(%1)").arg(column))),
+                         qPrintable(what));
+            }
+            QCOMPARE(json["move"].toString(), box("txtMove")->text());
+            QVERIFY2(json["mix"] == boxValue(box("txtMix")), qPrintable(what));
+            QVERIFY2(json["wound"] == boxValue(box("txtWT")), qPrintable(what));
+            QVERIFY2(json["might"] == boxValue(box("txtMight")), qPrintable(what));
+
+            QString markedTally;
+            for (int slot = 0; slot < kStatCount; ++slot) {
+                if (!box(QStringLiteral("txtTally(%1)").arg(slot))->toolTip().isEmpty())
+                    markedTally = kStats[slot];
+            }
+            const QString foeMark = window.findChild<QComboBox*>("cboFoes")->toolTip();
+            const QJsonValue fault = json["fault"];
+            QCOMPARE(fault.isNull(), markedTally.isEmpty() && foeMark.isEmpty());
+            if (!markedTally.isEmpty()) {
+                QCOMPARE(fault["input"].toString(), "tally");
+                QCOMPARE(fault["statistic"].toString(), markedTally);
+            }
+            if (!foeMark.isEmpty())
+                QCOMPARE(fault["reason"].toString(), foeMark);
+        }
+    }
+};
+
+QTEST_MAIN(CommandLineAgreementTest)
+#include "CommandLineAgreementTest.moc"
