@@ -34,8 +34,14 @@ int vornFoeWindow(int argc, char** argv, const char* bestiary)
 int vornFoeSheet(int argc, char** argv, const std::vector<StatBlock>* blocks, const char* pdfFile)
 {
     nameTheProgram();
-    // A sheet needs fonts and a painter, not a screen.
+    // A sheet needs fonts and a painter, not a screen; and an answer on the
+    // command line says nothing but what went wrong, so the toolkit's own
+    // notes about the session it runs in are kept off the terminal.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "vorn-foe: %s\n", message.toUtf8().constData());
+    });
     QApplication app(argc, argv);
     installDesignFonts();
     const QString file = QString::fromLocal8Bit(pdfFile);

@@ -15,9 +15,9 @@ function(run out_status out_stdout out_stderr)
     set(${out_stderr} "${stderr}" PARENT_SCOPE)
 endfunction()
 
-# expect(STATUS n [STDOUT regex] [STDERR regex] [QUIET_STDOUT] ARGS ...)
+# expect(STATUS n [STDOUT regex] [STDERR regex] [QUIET_STDOUT] [QUIET_STDERR] ARGS ...)
 function(expect)
-    cmake_parse_arguments(CASE "QUIET_STDOUT" "STATUS;STDOUT;STDERR" "ARGS" ${ARGN})
+    cmake_parse_arguments(CASE "QUIET_STDOUT;QUIET_STDERR" "STATUS;STDOUT;STDERR" "ARGS" ${ARGN})
     run(status stdout stderr ${CASE_ARGS})
     set(what "vorn-foe ${CASE_ARGS}: status ${status}\nstdout: ${stdout}\nstderr: ${stderr}")
     if(NOT status EQUAL CASE_STATUS)
@@ -31,6 +31,9 @@ function(expect)
     endif()
     if(CASE_QUIET_STDOUT AND NOT stdout STREQUAL "")
         message(FATAL_ERROR "expected nothing on stdout; ${what}")
+    endif()
+    if(CASE_QUIET_STDERR AND NOT stderr STREQUAL "")
+        message(FATAL_ERROR "expected nothing on stderr; ${what}")
     endif()
 endfunction()
 
@@ -55,7 +58,7 @@ endif()
 
 # Stat blocks, in every format, for a shooter and for a foe without missiles.
 set(archer --foe "Bandit Archer" --category superior --tally Init=1 --tally hp=5 --bestiary ${BESTIARY})
-expect(STATUS 0 STDOUT "^Bandit Archer at Superior\nTallies: Init \\+1, HP \\+5\n.*Bow.*X-Bow" ARGS ${archer})
+expect(STATUS 0 QUIET_STDERR STDOUT "^Bandit Archer at Superior\nTallies: Init \\+1, HP \\+5\n.*Bow.*X-Bow" ARGS ${archer})
 expect(STATUS 0 STDOUT "^Goblin at Equal\n" ARGS --foe Goblin --bestiary ${BESTIARY})
 run(status goblin unused --foe Goblin --bestiary ${BESTIARY})
 if(goblin MATCHES "Bow")
@@ -84,7 +87,7 @@ expect(STATUS 1 QUIET_STDOUT STDERR "cannot be used" ARGS --foe Goblin --bestiar
 # An encounter sheet: every foe's block in one PDF.
 file(REMOVE_RECURSE ${SCRATCH})
 file(MAKE_DIRECTORY ${SCRATCH})
-expect(STATUS 0 QUIET_STDOUT ARGS --sheet ${SCRATCH}/encounter.pdf --foe Goblin --foe "Bandit Archer" --foe Orc
+expect(STATUS 0 QUIET_STDOUT QUIET_STDERR ARGS --sheet ${SCRATCH}/encounter.pdf --foe Goblin --foe "Bandit Archer" --foe Orc
        --category Weak --bestiary ${BESTIARY})
 execute_process(COMMAND pdftotext ${SCRATCH}/encounter.pdf - OUTPUT_VARIABLE sheet RESULT_VARIABLE status)
 foreach(foe Goblin "Bandit Archer" Orc)
