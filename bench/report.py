@@ -115,15 +115,8 @@ def startup_rows(results):
             with open(path) as f:
                 peak_mib[p].append(int(f.read().split()[-1]) / 1024)
 
-    rows = []
-    (fig, fig_cv), (flo, flo_cv) = (median_and_cv(wall[p]) for p in programs)
-    rows.append(["Start-up wall time", f"{fig:.1f} ms", f"{flo:.1f} ms", f"{fig / flo:.3f}", "-",
-                 f"<= {START_RATIO_TARGET:.2f}", verdict(fig / flo <= START_RATIO_TARGET),
-                 f"{fig_cv:.0%} / {flo_cv:.0%}"])
-    (fig, fig_cv), (flo, flo_cv) = (median_and_cv(instructions[p]) for p in programs)
-    rows.append(["Start-up instructions", f"{fig / 1e6:.1f} M", f"{flo / 1e6:.1f} M", f"{fig / flo:.3f}",
-                 f"{fig / flo:.3f}", f"<= {START_RATIO_TARGET:.2f}", verdict(fig / flo <= START_RATIO_TARGET),
-                 f"{fig_cv:.1%} / {flo_cv:.1%}"])
+    rows = process_rows("Start-up", [wall[p] for p in programs], [instructions[p] for p in programs],
+                        START_RATIO_TARGET, 1)
     (fig, fig_cv), (flo, flo_cv) = (median_and_cv(peak_mib[p]) for p in programs)
     rows.append(["Start-up peak memory", f"{fig:.1f} MiB", f"{flo:.1f} MiB", f"+{fig - flo:.1f} MiB", "-",
                  f"<= +{START_MEMORY_TARGET_MIB:.0f} MiB", verdict(fig - flo <= START_MEMORY_TARGET_MIB),
@@ -134,6 +127,19 @@ def startup_rows(results):
 def total_instructions(path):
     with open(path) as f:
         return [int(m.group(1)) for m in re.finditer(r"^(?:summary|totals): (\d+)", f.read(), re.M)][-1]
+
+
+def process_rows(label, wall, instructions, target, digits):
+    """Wall-time and instruction rows of a whole process against its floor's."""
+    rows = []
+    (fig, fig_cv), (flo, flo_cv) = (median_and_cv(times) for times in wall)
+    rows.append([f"{label} wall time", f"{fig:.{digits}f} ms", f"{flo:.{digits}f} ms", f"{fig / flo:.3f}", "-",
+                 f"<= {target:.2f}", verdict(fig / flo <= target), f"{fig_cv:.0%} / {flo_cv:.0%}"])
+    (fig, fig_cv), (flo, flo_cv) = (median_and_cv(counts) for counts in instructions)
+    rows.append([f"{label} instructions", f"{fig / 1e6:.{digits}f} M", f"{flo / 1e6:.{digits}f} M",
+                 f"{fig / flo:.3f}", f"{fig / flo:.3f}", f"<= {target:.2f}", verdict(fig / flo <= target),
+                 f"{fig_cv:.1%} / {flo_cv:.1%}"])
+    return rows
 
 
 def command_line_rows(results):
@@ -148,16 +154,8 @@ def command_line_rows(results):
     instructions = {p: [total_instructions(path)
                         for path in glob.glob(os.path.join(results, f"callgrind-cli-{p}-*.out"))]
                     for p in programs}
-    rows = []
-    (fig, fig_cv), (flo, flo_cv) = (median_and_cv(wall[p]) for p in programs)
-    rows.append(["Answer --foe wall time", f"{fig:.2f} ms", f"{flo:.2f} ms", f"{fig / flo:.3f}", "-",
-                 f"<= {ANSWER_RATIO_TARGET:.2f}", verdict(fig / flo <= ANSWER_RATIO_TARGET),
-                 f"{fig_cv:.0%} / {flo_cv:.0%}"])
-    (fig, fig_cv), (flo, flo_cv) = (median_and_cv(instructions[p]) for p in programs)
-    rows.append(["Answer --foe instructions", f"{fig / 1e6:.2f} M", f"{flo / 1e6:.2f} M", f"{fig / flo:.3f}",
-                 f"{fig / flo:.3f}", f"<= {ANSWER_RATIO_TARGET:.2f}", verdict(fig / flo <= ANSWER_RATIO_TARGET),
-                 f"{fig_cv:.1%} / {flo_cv:.1%}"])
-    return rows
+    return process_rows("Answer --foe", [wall[p] for p in programs], [instructions[p] for p in programs],
+                        ANSWER_RATIO_TARGET, 2)
 
 
 def scale_rows(runs):

@@ -5,6 +5,7 @@
 // text, or a broken example row shows up here instead of at a game table.
 
 #include "FoeDatabase.h"
+#include "TestBestiary.h"
 
 #include <gtest/gtest.h>
 
@@ -110,29 +111,6 @@ bool offers(FoeDatabase& bestiary, ThreatCategory category, const std::string& n
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-// A fresh folder, as a reader starts from, removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vorn-readme-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a temporary folder");
-        path_ = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 TEST(ReadmeCsvBestiary, CommandsTurnTheExampleIntoABestiaryOfEveryFoe)
 {
     const std::string commands = markedShellBlock(readText(VORN_README));
@@ -143,13 +121,16 @@ TEST(ReadmeCsvBestiary, CommandsTurnTheExampleIntoABestiaryOfEveryFoe)
     ASSERT_EQ(rows.front(), std::vector<std::string>(std::begin(kRequiredColumns), std::end(kRequiredColumns)))
         << "the header line names the columns the calculator reads, in their order";
 
-    const ScratchFolder folder;
-    std::filesystem::copy_file(VORN_FOES_CSV, folder.path() / "foes-example.csv");
-    std::ofstream(folder.path() / "commands.sh") << commands;
-    const std::string run = "cd " + shellQuoted(folder.path().string()) + " && sh -e commands.sh";
+    // A fresh folder, as a reader starts from: the commands make its Vorn.mdb.
+    const TestBestiary made = TestBestiary::withBytes("");
+    std::filesystem::remove(made.file());
+    const std::filesystem::path folder = made.file().parent_path();
+    std::filesystem::copy_file(VORN_FOES_CSV, folder / "foes-example.csv");
+    std::ofstream(folder / "commands.sh") << commands;
+    const std::string run = "cd " + shellQuoted(folder.string()) + " && sh -e commands.sh";
     ASSERT_EQ(std::system(run.c_str()), 0) << run << "\n" << commands;
 
-    const auto bestiary = openFoeDatabase(folder.path() / kDatabaseFileName);
+    const auto bestiary = openFoeDatabase(made.file());
     std::vector<std::string> names;
     for (std::size_t line = 1; line < rows.size(); ++line) {
         const std::vector<std::string>& row = rows[line];

@@ -29,14 +29,6 @@ TestBestiary bestiaryNamed(const std::string& foe)
                                  "Missile); INSERT INTO Foes VALUES ('" + foe + "', 7, 1, 1, 1, 1, 1, 20, 1, 5, '10', 0);");
 }
 
-QStringList listed(const QComboBox* box)
-{
-    QStringList names;
-    for (int i = 0; i < box->count(); ++i)
-        names << box->itemText(i);
-    return names;
-}
-
 QString nameOf(const TestBestiary& bestiary)
 {
     return fileName(bestiary.file());
@@ -171,7 +163,7 @@ private slots:
         QVERIFY2(told.contains(nameOf(garbage)), qPrintable(told));
         QCOMPARE(BestiarySettings::lastOpened(), nameOf(other));
         QVERIFY(listed(foes).contains("Wyrmling"));
-        typeName(w, "Orc");
+        typeFoe(w, "Orc");
         QCOMPARE(w.box("txtFoe", 5)->text(), "25");  // Orc's stored HP at Equal
     }
 
@@ -299,14 +291,6 @@ private:
         QVERIFY(name);
         name->setText(file);
         QTest::keyClick(name, Qt::Key_Return);
-    }
-
-    static void typeName(const OpenWindow& w, const QString& name)
-    {
-        auto* foes = w.control<QComboBox>("cboFoes");
-        foes->setFocus();
-        QTest::keyClick(foes, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(foes, name);
     }
 };
 

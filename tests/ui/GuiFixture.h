@@ -7,7 +7,9 @@
 #include "TestBestiary.h"
 #include "frmMain.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -48,6 +50,37 @@ struct OpenWindow {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 };
+
+// The foe box's list, "[Generic]" first.
+inline QStringList listed(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+// Types into the foe box as a game master does: select what is there, then type.
+inline void typeFoe(const OpenWindow& w, const QString& name)
+{
+    auto* foes = w.control<QComboBox>("cboFoes");
+    foes->setFocus();
+    QTest::keyClick(foes, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(foes, name);
+}
+
+// Opens the foe box's list and clicks the entry with this name.
+inline void pickFoe(const OpenWindow& w, const QString& name)
+{
+    auto* foes = w.control<QComboBox>("cboFoes");
+    foes->showPopup();
+    QAbstractItemView* list = foes->view();
+    const int row = foes->findText(name, Qt::MatchExactly);
+    QVERIFY2(row >= 0, qPrintable(name + " is not listed"));
+    const QRect cell = list->visualRect(foes->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QTRY_VERIFY(!list->isVisible());
+}
 
 // Calls `handle` with the first modal dialog that appears within the
 // timeout (or with nullptr), from the event loop, so a test can answer a

@@ -23,36 +23,6 @@ QStringList texts(const OpenWindow& w, const char* array, int count)
     return result;
 }
 
-QStringList listed(QComboBox* box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
-
-// Types into the foe box as a game master does: select what is there, then type.
-void typeFoe(const OpenWindow& w, const QString& name)
-{
-    auto* foes = w.control<QComboBox>("cboFoes");
-    foes->setFocus();
-    QTest::keyClick(foes, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(foes, name);
-}
-
-// Opens the foe box's list and clicks the entry with this name.
-void pickFoe(const OpenWindow& w, const QString& name)
-{
-    auto* foes = w.control<QComboBox>("cboFoes");
-    foes->showPopup();
-    QAbstractItemView* list = foes->view();
-    const int row = foes->findText(name, Qt::MatchExactly);
-    QVERIFY2(row >= 0, qPrintable(name + " is not listed"));
-    const QRect cell = list->visualRect(foes->model()->index(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QTRY_VERIFY(!list->isVisible());
-}
-
 void clickCategory(const OpenWindow& w, int category)
 {
     auto* option = w.control<QRadioButton>(QStringLiteral("optCategory(%1)").arg(category));

@@ -64,19 +64,6 @@ QMultiHash<QString, PdfWord> pdfWords(const QString& file)
     return words;
 }
 
-// Opens the foe box's list and clicks the entry with this name.
-void pickFoe(const OpenWindow& w, const QString& name)
-{
-    auto* foes = w.control<QComboBox>("cboFoes");
-    foes->showPopup();
-    QAbstractItemView* list = foes->view();
-    const int row = foes->findText(name, Qt::MatchExactly);
-    QVERIFY2(row >= 0, qPrintable(name + " is not listed"));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(foes->model()->index(row, 0)).center());
-    QTRY_VERIFY(!list->isVisible());
-    QCOMPARE(foes->currentText(), name);
-}
-
 void clickCategory(const OpenWindow& w, int category)
 {
     auto* option = w.control<QRadioButton>(QStringLiteral("optCategory(%1)").arg(category));
