@@ -99,13 +99,20 @@ def pair_rows(runs, instructions, notes):
     return rows
 
 
-def startup_rows(results):
-    programs = ("first_frame_calculator", "first_frame_bare_window")
+def hyperfine_ms(results, pattern, programs):
+    """program -> its wall times in ms, from hyperfine's files; commands are told apart by their program."""
     wall = {p: [] for p in programs}
-    for path in sorted(glob.glob(os.path.join(results, "wall-*.json"))):
+    for path in sorted(glob.glob(os.path.join(results, pattern))):
         with open(path) as f:
             for result in json.load(f)["results"]:
-                wall[os.path.basename(result["command"])].extend(t * 1000 for t in result["times"])
+                program = next(p for p in programs if re.search(rf"(^|/){re.escape(p)}( |$)", result["command"]))
+                wall[program].extend(t * 1000 for t in result["times"])
+    return wall
+
+
+def startup_rows(results):
+    programs = ("first_frame_calculator", "first_frame_bare_window")
+    wall = hyperfine_ms(results, "wall-*.json", programs)
     instructions = {p: [] for p in programs}
     peak_mib = {p: [] for p in programs}
     for p in programs:
@@ -145,12 +152,7 @@ def process_rows(label, wall, instructions, target, digits):
 def command_line_rows(results):
     """vorn-foe --foe against the floor that prints the row straight from SQLite."""
     programs = ("vorn-foe", "command_line_floor")
-    wall = {p: [] for p in programs}
-    for path in sorted(glob.glob(os.path.join(results, "cli-wall-*.json"))):
-        with open(path) as f:
-            for result in json.load(f)["results"]:
-                program = next(p for p in programs if f"/{p} " in result["command"])
-                wall[program].extend(t * 1000 for t in result["times"])
+    wall = hyperfine_ms(results, "cli-wall-*.json", programs)
     instructions = {p: [total_instructions(path)
                         for path in glob.glob(os.path.join(results, f"callgrind-cli-{p}-*.out"))]
                     for p in programs}
