@@ -1,6 +1,7 @@
 #include "StatBlockActions.h"
 
 #include "CopyKey.h"
+#include "PrintModule.h"
 #include "StatBlockPdf.h"
 #include "StatBlockPrint.h"
 
@@ -10,11 +11,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QToolTip>
 
 #include <memory>
@@ -51,22 +51,25 @@ void copyBlock(QWidget* window, const StatBlock& block)
 
 void printBlock(QWidget* window, const StatBlock& block)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(titleOf(block));  // the job's name, and the file's when printing to one
-    QPrintDialog dialog(&printer, window);
-    if (dialog.exec() != QDialog::Accepted)
+    QLibrary module(QDir(QCoreApplication::applicationDirPath()).filePath("vorn-foe-print.so"));
+    const auto print = reinterpret_cast<VornFoePrint>(module.resolve("vornFoePrint"));
+    if (!print)
+        return showFailure(window, "Printing is not available:\n" + module.errorString());
+    const QString title = titleOf(block);
+    const std::vector<StatBlock> blocks{block};
+    const PrintOutcome outcome = print(window, &blocks, &title, &printStatBlocks);
+    switch (outcome.ending) {
+    case PrintOutcome::Ending::Cancelled:
         return;
-    // Printing to a file is the one case where the result can be looked at.
-    const QString file = printer.outputFileName();
-    const bool printed = printStatBlocks({block}, printer) && printer.printerState() != QPrinter::Error
-                         && (file.isEmpty() || QFileInfo(file).size() > 0);
-    if (!printed && file.isEmpty())
+    case PrintOutcome::Ending::Printed:
+        return note(window, "Printed " + title);
+    case PrintOutcome::Ending::PrinterRefused:
         return showFailure(window, QStringLiteral("Could not print on %1:\nthe printer refused the page.")
-                                       .arg(printer.printerName()));
-    if (!printed)
+                                       .arg(outcome.where));
+    case PrintOutcome::Ending::FileNotWritten:
         return showFailure(window, QStringLiteral("Could not print to %1:\nthe file could not be written.")
-                                       .arg(QDir::toNativeSeparators(file)));
-    note(window, "Printed " + titleOf(block));
+                                       .arg(QDir::toNativeSeparators(outcome.where)));
+    }
 }
 
 // `folder` is where the last export went; the next one is offered there.

@@ -17,6 +17,7 @@ foreach(expected
         ${PROGRAM_DIR}/vorn-foe
         ${PROGRAM_DIR}/vorn-foe-mdb-reader
         ${PROGRAM_DIR}/vorn-foe-window.so
+        ${PROGRAM_DIR}/vorn-foe-print.so
         ${PROGRAM_DIR}/Vorn.mdb
         ${DATA_DIR}/applications/org.vornfoe.Calculator.desktop
         ${DATA_DIR}/metainfo/org.vornfoe.Calculator.metainfo.xml

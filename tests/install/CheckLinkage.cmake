@@ -1,7 +1,7 @@
 # What each of the calculator's files loads. The program answers the command
 # line without Qt: it loads neither Qt nor mdbtools' libmdb nor glib. The
 # window module loads Qt, which may bring glib along for its event loop, but
-# never libmdb: the Access reader alone names libmdb and glib, in its own
+# not Qt's print support (loaded on the first Print) and never libmdb: the Access reader alone names libmdb and glib, in its own
 # process.
 # Usage: cmake -DPROGRAM=.../vorn-foe -DWINDOW=.../vorn-foe-window.so -DREADER=.../vorn-foe-mdb-reader
 #              -P CheckLinkage.cmake
@@ -20,8 +20,9 @@ if(NOT reader_needs MATCHES "libmdb" OR NOT reader_needs MATCHES "libglib")
     message(FATAL_ERROR "the Access reader should name libmdb and glib: ${reader_needs}")
 endif()
 needed_libraries(${WINDOW} window_needs)
-if(NOT window_needs MATCHES "libQt6Widgets" OR window_needs MATCHES "libmdb|libglib")
-    message(FATAL_ERROR "the window module should name Qt and neither libmdb nor glib: ${window_needs}")
+if(NOT window_needs MATCHES "libQt6Widgets" OR window_needs MATCHES "libmdb|libglib|PrintSupport")
+    message(FATAL_ERROR "the window module should name Qt's widgets, and neither libmdb, glib nor Qt's print "
+                        "support, which Print loads when chosen: ${window_needs}")
 endif()
 
 execute_process(COMMAND ldd ${PROGRAM} OUTPUT_VARIABLE loaded RESULT_VARIABLE status)
