@@ -1,6 +1,8 @@
-// The calculator's start, exactly as its main() and runCalculator() do it
-// when given no arguments (the user's settings and data folder looked at,
-// then the bestiary beside the program), ending at the first painted frame.
+// The calculator's start, exactly as the window module's vornFoeWindow()
+// does it when the program is given no arguments (the user's settings and
+// data folder looked at, then the bestiary beside the program), ending at
+// the first painted frame. The program's own few steps before it, reading
+// the arguments and loading the module, are not counted.
 
 #include "DesignFonts.h"
 #include "FoeDatabase.h"
