@@ -1,5 +1,6 @@
 #include "FoeCommands.h"
 
+#include "HelperProcess.h"
 #include "Recompute.h"
 #include "UserFolders.h"
 
@@ -36,14 +37,16 @@ std::optional<std::vector<StatBlock>> computeBlocks(const CommandLine& command, 
     std::vector<StatBlock> blocks;
     try {
         for (const std::string& name : command.foes) {
-            if (name != kGenericFoe && !bestiary.findFoe(name)) {
+            // Asked once: the pass takes the same answer.
+            const std::optional<FoeRecord> foe = name == kGenericFoe ? std::nullopt : bestiary.findFoe(name);
+            if (name != kGenericFoe && !foe) {
                 problem = "There is no foe named \"" + name + "\" in the bestiary.";
                 return std::nullopt;
             }
             FoeSheet sheet;
             sheet.foeName = name;
             sheet.tally = command.tallies;
-            recomputeSheet(sheet, command.category, [&](const std::string& asked) { return bestiary.findFoe(asked); });
+            recomputeSheet(sheet, command.category, [&](const std::string&) { return foe; });
             blocks.push_back(statBlockOf(sheet, command.category));
         }
     } catch (const DatabaseError& error) {

@@ -134,9 +134,3 @@ std::optional<std::filesystem::path> rememberedBestiary()
     }
     return std::nullopt;
 }
-
-std::filesystem::path programFolder()
-{
-    std::error_code error;
-    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-}

@@ -2,8 +2,7 @@
 
 // The user's folders as the window finds them through Qt, found here without
 // loading Qt, so that a command-line answer starts as fast as the engine
-// allows: the data folder's bestiary, the bestiary the window remembers, and
-// the program's own folder.
+// allows: the data folder's bestiary and the bestiary the window remembers.
 
 #include <filesystem>
 #include <optional>
@@ -15,6 +14,3 @@ std::filesystem::path dataFolderBestiaryFile();
 // file ($XDG_CONFIG_HOME or ~/.config, /vorn-foe/vorn-foe.ini) holds it.
 // Nothing when there is none, or the file cannot be read.
 std::optional<std::filesystem::path> rememberedBestiary();
-
-// The folder of the running program, links resolved.
-std::filesystem::path programFolder();

@@ -5,7 +5,7 @@
 
 #include "CommandLine.h"
 #include "FoeCommands.h"
-#include "UserFolders.h"
+#include "HelperProcess.h"
 #include "WindowModule.h"
 
 #include <dlfcn.h>

@@ -45,7 +45,7 @@ AccessTable readAccessTable(const std::filesystem::path& file, const FileHeader&
     const std::filesystem::path absolute = std::filesystem::absolute(file, error);
     HelperRun run;
     try {
-        run = runHelper(helperProgram(kReaderProgram), {(error ? file : absolute).string(), std::string(table)},
+        run = runHelper(programFolder() / kReaderProgram, {(error ? file : absolute).string(), std::string(table)},
                         kReaderTimeLimit);
     } catch (const std::system_error& failure) {
         throw DatabaseError(file, "it cannot be read now: the Access reader " + std::string(kReaderProgram)

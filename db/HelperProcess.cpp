@@ -105,11 +105,10 @@ bool collect(int fd, std::vector<char>& output, std::chrono::milliseconds limit)
 
 }  // namespace
 
-std::filesystem::path helperProgram(const std::string& name)
+std::filesystem::path programFolder()
 {
     std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return self.parent_path() / name;
+    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
 }
 
 HelperRun runHelper(const std::filesystem::path& program, const std::vector<std::string>& arguments,

@@ -27,9 +27,9 @@ struct HelperRun {
     std::vector<char> output;  // everything written to standard output
 };
 
-// Where the helper programs lie: beside the running program, as they are
-// built and installed.
-std::filesystem::path helperProgram(const std::string& name);
+// The folder of the running program, links resolved: its helper programs
+// and modules lie beside it, as they are built and installed.
+std::filesystem::path programFolder();
 
 // Runs `program` with `arguments` and waits for it, at most `limit`. Throws
 // std::system_error when the helper cannot be started at all.
