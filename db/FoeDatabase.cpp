@@ -1,12 +1,15 @@
 #include "FoeDatabase.h"
 
 #include "AccessFoeDatabase.h"
+#include "FileFaults.h"
 #include "SqliteFoeDatabase.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <cstring>
-#include <fstream>
 
 namespace {
 
@@ -28,6 +31,19 @@ FileFormat detectFormat(std::string_view header)
     return FileFormat::Unknown;
 }
 
+// A descriptor, closed when it goes.
+struct OpenFile {
+    int fd;
+    explicit OpenFile(int descriptor) : fd(descriptor) {}
+    ~OpenFile()
+    {
+        if (fd >= 0)
+            close(fd);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+};
+
 }  // namespace
 
 DatabaseError::DatabaseError(const std::filesystem::path& file, const std::string& fault)
@@ -41,24 +57,42 @@ std::filesystem::path foeDatabasePath(const std::filesystem::path& programDirect
     return programDirectory / kDatabaseFileName;
 }
 
+// Only an ordinary file is opened at all: opening a named pipe waits for a
+// writer that never comes, and opening a device may do what the device does
+// on opening. The descriptor is checked again, since the path may have been
+// replaced in between, and opened so that even a pipe put there meanwhile
+// cannot block.
 FileHeader readFileHeader(const std::filesystem::path& file)
 {
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status))
-        throw DatabaseError(file, "the file does not exist");
-    if (std::filesystem::is_directory(status))
-        throw DatabaseError(file, "it is a folder, not a file");
+    struct stat found {};
+    if (stat(file.c_str(), &found) != 0)
+        throw DatabaseError(file, unreachableFault(file, errno, FileStep::Finding));
+    if (!S_ISREG(found.st_mode))
+        throw DatabaseError(file, notAFileFault(found.st_mode));
 
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw DatabaseError(file, std::string("the file cannot be read (") + std::strerror(errno) + ")");
+    const OpenFile opened(open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const int fd = opened.fd;
+    if (fd < 0)
+        throw DatabaseError(file, unreachableFault(file, errno, FileStep::Opening));
+    struct stat status {};
+    if (fstat(fd, &status) != 0)
+        throw DatabaseError(file, unreachableFault(file, errno, FileStep::Opening));
+    if (!S_ISREG(status.st_mode))
+        throw DatabaseError(file, notAFileFault(status.st_mode));
+
     std::array<char, kFileHeaderSize> bytes{};
-    in.read(bytes.data(), bytes.size());
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (error)
-        throw DatabaseError(file, "its size cannot be read (" + error.message() + ")");
-    return {std::string(bytes.data(), static_cast<std::size_t>(in.gcount())), size};
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t part = pread(fd, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+        if (part < 0 && errno == EINTR)
+            continue;
+        if (part < 0)
+            throw DatabaseError(file, unreachableFault(file, errno, FileStep::Opening));
+        if (part == 0)
+            break;
+        got += static_cast<std::size_t>(part);
+    }
+    return {std::string(bytes.data(), got), static_cast<std::uintmax_t>(status.st_size)};
 }
 
 std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)

@@ -1,9 +1,10 @@
 #include "WatchedFoeDatabase.h"
 
+#include "FileFaults.h"
+
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstring>
 
 bool WatchedFoeDatabase::Stamp::operator==(const Stamp& other) const
 {
@@ -23,10 +24,8 @@ WatchedFoeDatabase::WatchedFoeDatabase(std::filesystem::path file) : file_(std::
 WatchedFoeDatabase::Stamp WatchedFoeDatabase::stampNow() const
 {
     struct stat status {};
-    if (stat(file_.c_str(), &status) != 0) {
-        throw DatabaseError(file_, errno == ENOENT ? std::string("the file does not exist")
-                                                   : "the file cannot be read (" + std::string(std::strerror(errno)) + ")");
-    }
+    if (stat(file_.c_str(), &status) != 0)
+        throw DatabaseError(file_, unreachableFault(file_, errno, FileStep::Finding));
     return {status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
 }
 
