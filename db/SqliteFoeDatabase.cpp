@@ -2,6 +2,7 @@
 
 #include "FoeNameOrder.h"
 #include "HexText.h"
+#include "SqliteGuards.h"
 #include "SqliteFoeQueries.h"
 #include "StoredCell.h"
 
@@ -70,15 +71,20 @@ private:
     SQLite::Statement& statement_;
 };
 
-void checkFoesTable(SQLite::Database& db, const std::filesystem::path& file)
+// Generated columns are columns like any other here; table_info would leave
+// them out.
+FoesKind checkFoesTable(SQLite::Database& db, const std::filesystem::path& file)
 {
-    SQLite::Statement columns(db, "PRAGMA table_info(Foes)");
+    SQLite::Statement columns(db, "PRAGMA table_xinfo(Foes)");
     std::vector<std::string> present;
     while (columns.executeStep())
         present.push_back(columns.getColumn(1).getString());
     if (present.empty())
         throw DatabaseError(file, "it has no table Foes");
     locateRequiredColumns(file, present);
+    SQLite::Statement kind(db, "SELECT type = 'view' FROM sqlite_schema WHERE name = 'Foes' COLLATE NOCASE"
+                               " AND type IN ('table', 'view')");
+    return kind.executeStep() && kind.getColumn(0).getInt() != 0 ? FoesKind::View : FoesKind::Table;
 }
 
 // A file in write-ahead-log mode cannot be read, even read-only, without
@@ -100,15 +106,39 @@ std::string immutableUri(const std::filesystem::path& file)
     return uri + "?immutable=1";
 }
 
+// Words added to a refusal of a write-ahead-log file whose editor has not yet
+// written its changes back: they are in the log beside it, which the file,
+// read as it stands, does not show.
+std::string pendingLogNote(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const std::filesystem::path log = file.string() + "-wal";
+    const std::uintmax_t size = std::filesystem::file_size(log, error);
+    if (error || size == 0)
+        return "";
+    return "; an SQLite editor still keeps changes to it in \"" + log.filename().string()
+        + "\" beside it, which the calculator does not read: close the editor (or have it write its changes into"
+          " the file, a checkpoint) and open the file again";
+}
+
 SQLite::Database openFoesFile(const std::filesystem::path& file, const FileHeader& header)
 {
     checkComplete(file, header);
     const bool immutable = usesWriteAheadLog(header);
-    SQLite::Database db(immutable ? immutableUri(file) : file.string(),
-                        SQLite::OPEN_READONLY | (immutable ? SQLite::OPEN_URI : 0), kBusyTimeoutMs);
-    registerFoeNameCollation(db.getHandle());
-    checkFoesTable(db, file);
-    return db;
+    FoesKind foes = FoesKind::Table;
+    try {
+        SQLite::Database db(immutable ? immutableUri(file) : file.string(),
+                            SQLite::OPEN_READONLY | (immutable ? SQLite::OPEN_URI : 0), kBusyTimeoutMs);
+        guardConnection(db.getHandle());
+        registerFoeNameCollation(db.getHandle());
+        const ReadBudget budget(db.getHandle());
+        foes = checkFoesTable(db, file);
+        return db;
+    } catch (const SQLite::Exception& failure) {
+        throw DatabaseError(file, sqliteFault(failure, file, foes) + (immutable ? pendingLogNote(file) : ""));
+    } catch (const DatabaseError& refusal) {
+        throw DatabaseError(file, refusal.fault() + (immutable ? pendingLogNote(file) : ""));
+    }
 }
 
 StoredCell storedCell(const SQLite::Column& cell)
@@ -129,8 +159,8 @@ StoredCell storedCell(const SQLite::Column& cell)
 SqliteFoeDatabase::SqliteFoeDatabase(const std::filesystem::path& file, const FileHeader& header) try
     : file_(file), db_(openFoesFile(file, header)), list_(db_, kFoeListSql), lookup_(db_, kFoeLookupSql)
 {
-} catch (const SQLite::Exception& e) {
-    throw DatabaseError(file, std::string("SQLite cannot read it (") + e.what() + ")");
+} catch (const SQLite::Exception& failure) {
+    throw DatabaseError(file, sqliteFault(failure, file, FoesKind::Table));
 }
 
 std::vector<std::string> SqliteFoeDatabase::listNames(ThreatCategory category)

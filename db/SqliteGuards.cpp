@@ -1,0 +1,112 @@
+#include "SqliteGuards.h"
+
+#include <SQLiteCpp/Exception.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+// How many of SQLite's steps pass between two looks at the clock: a look
+// costs about as much as a few dozen steps.
+constexpr int kStepsBetweenLooks = 1000;
+
+// Below SQLite's defaults, far above what a Foes view of a game master's
+// needs: they bound the work of preparing a hostile schema's views, which
+// no read budget covers.
+constexpr std::pair<int, int> kLimits[] = {
+    {SQLITE_LIMIT_LENGTH, kLongestValue},
+    {SQLITE_LIMIT_SQL_LENGTH, kLongestValue},
+    {SQLITE_LIMIT_EXPR_DEPTH, 100},
+    {SQLITE_LIMIT_COMPOUND_SELECT, 50},
+    {SQLITE_LIMIT_VDBE_OP, 25000},
+    {SQLITE_LIMIT_ATTACHED, 0},
+};
+
+// Views stay: a Foes view is a game master's own way of keeping foes.
+constexpr std::pair<int, int> kConfiguration[] = {
+    {SQLITE_DBCONFIG_DEFENSIVE, 1},
+    {SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0},
+    {SQLITE_DBCONFIG_ENABLE_TRIGGER, 0},
+};
+
+// Sorting and gathering stay in SQLite's bounded heap; the sizes stored in
+// each page are checked as it is read; the file is read, never mapped.
+constexpr const char* kPragmas = "PRAGMA temp_store = MEMORY; PRAGMA cell_size_check = ON; PRAGMA mmap_size = 0;";
+
+void check(sqlite3* db, int status)
+{
+    if (status != SQLITE_OK)
+        throw SQLite::Exception(db, status);
+}
+
+std::string seconds(std::chrono::milliseconds span)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(span.count()) / 1000);
+    return text;
+}
+
+std::string mebibytes(std::int64_t bytes)
+{
+    return std::to_string(bytes >> 20) + " MiB";
+}
+
+}  // namespace
+
+void guardConnection(sqlite3* db)
+{
+    sqlite3_hard_heap_limit64(kSqliteHeapLimit);
+    for (const auto& [limit, value] : kLimits)
+        sqlite3_limit(db, limit, value);
+    for (const auto& [option, value] : kConfiguration)
+        check(db, sqlite3_db_config(db, option, value, nullptr));
+    check(db, sqlite3_exec(db, kPragmas, nullptr, nullptr, nullptr));
+}
+
+ReadBudget::ReadBudget(sqlite3* db, std::chrono::milliseconds budget)
+    : db_(db), deadline_(std::chrono::steady_clock::now() + budget)
+{
+    sqlite3_progress_handler(db_, kStepsBetweenLooks, &ReadBudget::spent, this);
+}
+
+ReadBudget::~ReadBudget()
+{
+    sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+}
+
+int ReadBudget::spent(void* budget)
+{
+    return std::chrono::steady_clock::now() >= static_cast<ReadBudget*>(budget)->deadline_ ? 1 : 0;
+}
+
+std::string sqliteFault(const SQLite::Exception& failure, const std::filesystem::path& file, FoesKind foes)
+{
+    const bool view = foes == FoesKind::View;
+    switch (failure.getExtendedErrorCode()) {
+    case SQLITE_READONLY_ROLLBACK:
+        return "an editor stopped while saving it: the changes it had begun wait in \"" + file.filename().string()
+            + "-journal\" beside it, and SQLite must take them back before the file can be read, which the "
+              "calculator, never writing, does not do. Open the file once in an SQLite editor (such as DB Browser "
+              "for SQLite) and close it again, which takes them back; deleting the journal instead would leave "
+              "the file half-saved";
+    default:
+        break;
+    }
+    switch (failure.getErrorCode()) {
+    case SQLITE_INTERRUPT:
+        return view ? "its Foes view does not finish in time: reading it takes more than " + seconds(kReadBudget)
+                    : "its table Foes is too large to read in time (more than " + seconds(kReadBudget) + ")";
+    case SQLITE_TOOBIG:
+        return "it holds a value longer than " + std::to_string(kLongestValue / 1024)
+            + " KiB where a name, a number or a Move belongs" + (view ? ", or its Foes view makes one" : "");
+    case SQLITE_NOMEM:
+        return "reading it needs more memory than the calculator gives SQLite (" + mebibytes(kSqliteHeapLimit)
+            + ")" + (view ? "; its Foes view gathers or sorts too much" : "");
+    case SQLITE_CORRUPT:
+        return std::string("it is damaged: SQLite found it malformed while reading it (") + failure.what() + ")";
+    default:
+        return std::string("SQLite cannot read it (") + failure.what() + ")";
+    }
+}
