@@ -3,8 +3,6 @@
 #include "HelperProcess.h"
 #include "HexText.h"
 
-#include <chrono>
-
 namespace {
 
 constexpr std::size_t kVersionAt = 0x14;
@@ -12,7 +10,8 @@ constexpr unsigned char kJet3 = 0;  // Access 97
 constexpr unsigned char kJet4 = 1;  // Access 2000, 2002 and 2003
 constexpr std::uintmax_t kJet3PageSize = 2048;
 constexpr std::uintmax_t kJet4PageSize = 4096;
-constexpr std::chrono::seconds kReaderTimeLimit{20};
+// A table of a million foes is about 70 MiB as the reader sends it.
+constexpr HelperLimits kReaderLimits{kOpenBudget, std::size_t{128} << 20};
 constexpr const char* kReaderProgram = "vorn-foe-mdb-reader";
 
 // Checks what can be checked without libmdb, which reads a page past the end
@@ -46,13 +45,17 @@ AccessTable readAccessTable(const std::filesystem::path& file, const FileHeader&
     HelperRun run;
     try {
         run = runHelper(programFolder() / kReaderProgram, {(error ? file : absolute).string(), std::string(table)},
-                        kReaderTimeLimit);
+                        kReaderLimits);
     } catch (const std::system_error& failure) {
         throw DatabaseError(file, "it cannot be read now: the Access reader " + std::string(kReaderProgram)
                                       + " does not start (" + failure.code().message() + ")");
     }
     if (run.ending == HelperRun::Ending::Overran)
-        throw DatabaseError(file, "it is a damaged Access file: mdbtools did not finish reading it");
+        throw DatabaseError(file, "it is a damaged Access file: mdbtools did not finish reading it in time ("
+                                      + openBudgetInWords() + ")");
+    if (run.ending == HelperRun::Ending::Overflowed)
+        throw DatabaseError(file, "its table " + std::string(table) + " is larger than the calculator reads ("
+                                      + std::to_string(kReaderLimits.output >> 20) + " MiB as text)");
 
     auto sent = run.ending == HelperRun::Ending::Exited && run.exitStatus == 0
         ? parseAccessTable(std::move(run.output)) : std::nullopt;

@@ -5,8 +5,9 @@
 // the only code that speaks to mdbtools' libmdb. libmdb trusts the file it
 // reads: a damaged page can send it through a null pointer or round a loop
 // for ever. In its own process that costs the calculator nothing: a reader
-// that dies, or takes longer than 20 s, is killed and the file reported as
-// damaged.
+// that dies, or takes longer than the open budget (kOpenBudget), is killed
+// and the file reported as damaged; so is one that sends more than a table
+// of foes could fill.
 //
 // What arrives, as libmdb gives it:
 // - Every value as text. Text and Memo as UTF-8; numbers as C printf output

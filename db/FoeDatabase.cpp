@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cerrno>
+#include <new>
 
 namespace {
 
@@ -50,6 +51,12 @@ DatabaseError::DatabaseError(const std::filesystem::path& file, const std::strin
     : std::runtime_error("The foe database \"" + file.string() + "\" cannot be used: " + fault + "."),
       fault_(fault)
 {
+}
+
+std::string openBudgetInWords()
+{
+    const auto tenths = std::chrono::duration_cast<std::chrono::duration<long, std::deci>>(kOpenBudget).count();
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " s";
 }
 
 std::filesystem::path foeDatabasePath(const std::filesystem::path& programDirectory)
@@ -95,9 +102,10 @@ FileHeader readFileHeader(const std::filesystem::path& file)
     return {std::string(bytes.data(), got), static_cast<std::uintmax_t>(status.st_size)};
 }
 
-std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
+namespace {
+
+std::unique_ptr<FoeDatabase> openByFormat(const std::filesystem::path& file, const FileHeader& header)
 {
-    const FileHeader header = readFileHeader(file);
     switch (detectFormat(header.bytes)) {
     case FileFormat::Sqlite:
         return std::make_unique<SqliteFoeDatabase>(file, header);
@@ -112,4 +120,17 @@ std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
         break;
     }
     throw DatabaseError(file, "it is not a foe database (neither SQLite 3 nor Access)");
+}
+
+}  // namespace
+
+std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
+{
+    try {
+        return openByFormat(file, readFileHeader(file));
+    } catch (const std::bad_alloc&) {
+        // Whatever was held for the file is freed by now, so the refusal
+        // itself can be made.
+        throw DatabaseError(file, "there is not enough memory to read it");
+    }
 }

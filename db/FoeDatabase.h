@@ -14,6 +14,7 @@
 #include "FoeRecord.h"
 #include "ThreatCategory.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -23,6 +24,19 @@
 #include <vector>
 
 inline constexpr const char* kDatabaseFileName = "Vorn.mdb";
+
+// Opening a bestiary reads what the calculator needs of it; a file whose
+// reading takes longer than this is refused, so that no action of the game
+// master's (opening a file, or the first question after it changed) holds
+// the window up for long. A sound table of a million foes reads in less.
+inline constexpr std::chrono::milliseconds kOpenBudget{1500};
+std::string openBudgetInWords();  // "1.5 s"
+
+// The longest value a bestiary may hold where the calculator reads a name, a
+// number or a Move, in bytes; a file with a longer one is refused before the
+// value is copied. A name or a Move is a few dozen bytes; one of megabytes
+// is only ever a hostile file's.
+inline constexpr std::size_t kLongestValue = 64 * 1024;
 
 // A database that cannot be opened or read, with the file and the fault in
 // words a game master can act on.

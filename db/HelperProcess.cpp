@@ -78,27 +78,30 @@ private:
     posix_spawnattr_t attributes_;
 };
 
-// Reads until the helper closes its output; false if the time ran out first.
-bool collect(int fd, std::vector<char>& output, std::chrono::milliseconds limit)
+// Reads until the helper closes its output, the time runs out or it has
+// written more than it may.
+HelperRun::Ending collect(int fd, std::vector<char>& output, HelperLimits limits)
 {
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + limit;
+    const Clock::time_point deadline = Clock::now() + limits.time;
     char buffer[1 << 16];
     while (true) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0)
-            return false;
+            return HelperRun::Ending::Overran;
         pollfd ready{fd, POLLIN, 0};
         const int events = poll(&ready, 1, static_cast<int>(left.count()));
         if (events < 0 && errno == EINTR)
             continue;
         if (events == 0)
-            return false;
+            return HelperRun::Ending::Overran;
         const ssize_t got = events < 0 ? -1 : read(fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
-            return true;
+            return HelperRun::Ending::Exited;
+        if (output.size() + static_cast<std::size_t>(got) > limits.output)
+            return HelperRun::Ending::Overflowed;
         output.insert(output.end(), buffer, buffer + got);
     }
 }
@@ -112,7 +115,7 @@ std::filesystem::path programFolder()
 }
 
 HelperRun runHelper(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                    std::chrono::milliseconds limit)
+                    HelperLimits limits)
 {
     std::vector<std::string> words{program.string()};
     words.insert(words.end(), arguments.begin(), arguments.end());
@@ -132,16 +135,17 @@ HelperRun runHelper(const std::filesystem::path& program, const std::vector<std:
     Pipe::closeEnd(output.writeEnd);
 
     HelperRun run;
-    const bool finished = collect(output.readEnd, run.output, limit);
+    run.ending = collect(output.readEnd, run.output, limits);
     Pipe::closeEnd(output.readEnd);
+    const bool finished = run.ending == HelperRun::Ending::Exited;
     if (!finished)
         kill(helper, SIGKILL);
     int status = 0;
     while (waitpid(helper, &status, 0) < 0 && errno == EINTR) {
     }
     if (!finished)
-        run.ending = HelperRun::Ending::Overran;
-    else if (WIFSIGNALED(status))
+        return run;
+    if (WIFSIGNALED(status))
         run.ending = HelperRun::Ending::Crashed;
     else
         run.exitStatus = WEXITSTATUS(status);

@@ -21,6 +21,7 @@ struct HelperRun {
         Exited,    // `exitStatus` says how
         Crashed,   // ended by a signal
         Overran,   // killed after the time limit
+        Overflowed,  // killed after writing more than the output limit
     };
     Ending ending = Ending::Exited;
     int exitStatus = 0;
@@ -31,7 +32,14 @@ struct HelperRun {
 // and modules lie beside it, as they are built and installed.
 std::filesystem::path programFolder();
 
-// Runs `program` with `arguments` and waits for it, at most `limit`. Throws
+// The bounds a helper is kept within by the calculator, which kills it at
+// either.
+struct HelperLimits {
+    std::chrono::milliseconds time;
+    std::size_t output;  // bytes written to standard output
+};
+
+// Runs `program` with `arguments` and waits for it within `limits`. Throws
 // std::system_error when the helper cannot be started at all.
 HelperRun runHelper(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                    std::chrono::milliseconds limit);
+                    HelperLimits limits);

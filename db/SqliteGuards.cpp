@@ -3,7 +3,6 @@
 #include <SQLiteCpp/Exception.h>
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -16,8 +15,8 @@ constexpr int kStepsBetweenLooks = 1000;
 // needs: they bound the work of preparing a hostile schema's views, which
 // no read budget covers.
 constexpr std::pair<int, int> kLimits[] = {
-    {SQLITE_LIMIT_LENGTH, kLongestValue},
-    {SQLITE_LIMIT_SQL_LENGTH, kLongestValue},
+    {SQLITE_LIMIT_LENGTH, static_cast<int>(kLongestValue)},
+    {SQLITE_LIMIT_SQL_LENGTH, static_cast<int>(kLongestValue)},
     {SQLITE_LIMIT_EXPR_DEPTH, 100},
     {SQLITE_LIMIT_COMPOUND_SELECT, 50},
     {SQLITE_LIMIT_VDBE_OP, 25000},
@@ -39,13 +38,6 @@ void check(sqlite3* db, int status)
 {
     if (status != SQLITE_OK)
         throw SQLite::Exception(db, status);
-}
-
-std::string seconds(std::chrono::milliseconds span)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(span.count()) / 1000);
-    return text;
 }
 
 std::string mebibytes(std::int64_t bytes)
@@ -96,8 +88,8 @@ std::string sqliteFault(const SQLite::Exception& failure, const std::filesystem:
     }
     switch (failure.getErrorCode()) {
     case SQLITE_INTERRUPT:
-        return view ? "its Foes view does not finish in time: reading it takes more than " + seconds(kReadBudget)
-                    : "its table Foes is too large to read in time (more than " + seconds(kReadBudget) + ")";
+        return view ? "its Foes view does not finish in time: reading it takes more than " + openBudgetInWords()
+                    : "its table Foes is too large to read in time (more than " + openBudgetInWords() + ")";
     case SQLITE_TOOBIG:
         return "it holds a value longer than " + std::to_string(kLongestValue / 1024)
             + " KiB where a name, a number or a Move belongs" + (view ? ", or its Foes view makes one" : "");

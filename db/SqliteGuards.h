@@ -14,6 +14,8 @@
 //   - a read ends with SQLITE_INTERRUPT once its ReadBudget is spent.
 // sqliteFault puts a failed read into words a game master can act on.
 
+#include "FoeDatabase.h"
+
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -24,9 +26,7 @@ namespace SQLite {
 class Exception;
 }
 
-inline constexpr int kLongestValue = 64 * 1024;                 // bytes; a name or Move is a few dozen
-inline constexpr std::int64_t kSqliteHeapLimit = 64 << 20;      // bytes, for SQLite in the whole process
-inline constexpr std::chrono::milliseconds kReadBudget{1500};   // to open a bestiary, all its reading included
+inline constexpr std::int64_t kSqliteHeapLimit = 64 << 20;  // bytes, for SQLite in the whole process
 
 // Sets the limits above on a connection just opened, before it reads the
 // file. Throws SQLite::Exception when SQLite refuses one.
@@ -36,7 +36,7 @@ void guardConnection(sqlite3* db);
 // `budget` has passed since the ReadBudget was made.
 class ReadBudget {
 public:
-    ReadBudget(sqlite3* db, std::chrono::milliseconds budget = kReadBudget);
+    ReadBudget(sqlite3* db, std::chrono::milliseconds budget = kOpenBudget);
     ~ReadBudget();
     ReadBudget(const ReadBudget&) = delete;
     ReadBudget& operator=(const ReadBudget&) = delete;

@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include <new>
+
 namespace {
 
 const QString kGeneric = QString::fromUtf8(kGenericFoe.data(), static_cast<int>(kGenericFoe.size()));
@@ -119,6 +121,9 @@ std::optional<BestiaryFailure> frmMain::GetFoes()
             names << QString::fromStdString(name);
     } catch (const DatabaseError& error) {
         failure = BestiaryFailure{error.what()};
+    } catch (const std::bad_alloc&) {
+        names = QStringList();  // frees what the list had taken, so that the refusal can be shown
+        failure = BestiaryFailure{DatabaseError(bestiaryFile_, "there is not enough memory to list its foes").what()};
     }
     // Refilling the list passes the box through other texts on the way back
     // to the foe it keeps, and every caller recomputes once the list is

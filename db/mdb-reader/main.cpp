@@ -16,6 +16,7 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -24,6 +25,27 @@
 namespace {
 
 constexpr std::size_t kMaxQuotedOutput = 4096;
+
+// Far above what reading a sound table takes (a few MiB, a fraction of a
+// second of processor time), far below what would hurt the machine.
+constexpr rlim_t kProcessorSeconds = 5;
+constexpr rlim_t kAddressSpaceBytes = rlim_t{512} << 20;
+
+// A damaged file can send libmdb round a loop or allocating without end. The
+// calculator kills a reader that overruns its time while it waits, but these
+// limits hold even when nobody waits any more: past them the system ends the
+// reader (SIGXCPU), or its allocations fail and it ends. A sanitizer's
+// shadow memory takes terabytes of address space, so a sanitized build keeps
+// the time limit only.
+void limitOwnResources()
+{
+    const rlimit processor{kProcessorSeconds, kProcessorSeconds};
+    setrlimit(RLIMIT_CPU, &processor);
+#ifndef VORN_SANITIZED
+    const rlimit addressSpace{kAddressSpaceBytes, kAddressSpaceBytes};
+    setrlimit(RLIMIT_AS, &addressSpace);
+#endif
+}
 
 // Takes over standard output and standard error for what libmdb prints.
 class Chatter {
@@ -60,6 +82,7 @@ private:
 
 int main(int argc, char** argv)
 {
+    limitOwnResources();
     if (argc != 3)
         return 2;
     const int table = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);

@@ -192,6 +192,20 @@ private slots:
         QCOMPARE(foes->toolTip(), QString());
     }
 
+    // State: a bestiary whose foe list cannot be allocated, as a list of
+    // huge names under a memory cap. Expected: the window opens with the foe
+    // box marked, naming the file and the lack of memory.
+    void aListBeyondMemoryMarksTheFoeBox()
+    {
+        struct Unlistable : FoeDatabase {
+            std::vector<std::string> listNames(ThreatCategory) override { throw std::bad_alloc(); }
+            std::optional<FoeRecord> findFoe(const std::string&) override { return std::nullopt; }
+        };
+        frmMain window(std::make_unique<Unlistable>(), "/shared/Vorn.mdb");
+        const QString mark = window.findChild<QComboBox*>("cboFoes")->toolTip();
+        QVERIFY2(mark.contains("/shared/Vorn.mdb") && mark.contains("not enough memory"), qPrintable(mark));
+    }
+
     // Action: type "Orc" letter by letter into the foe box.
     // Expected: partial names give the bare modifiers; the whole name gives Orc.
     void typingAFoeNameLetterByLetter()
@@ -449,9 +463,15 @@ private slots:
     void startUpFailure_data()
     {
         QTest::addColumn<QString>("content");  // empty: no file at all
+        QTest::addColumn<QString>("sql");      // else an SQLite bestiary made by it
         QTest::addColumn<QString>("fault");
-        QTest::newRow("missing file") << QString() << "does not exist";
-        QTest::newRow("malformed file") << "not a bestiary at all" << "not a foe database";
+        QTest::newRow("missing file") << QString() << QString() << "does not exist";
+        QTest::newRow("malformed file") << "not a bestiary at all" << QString() << "not a foe database";
+        QTest::newRow("endless Foes view")
+            << QString() << "CREATE VIEW Foes (Name, Max_Threat, Init, Atk, Dfn, Dam, Soak, HP, Res, Mix, Move, Missile) AS"
+                            " WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n)"
+                            " SELECT 'Foe', 7, 0, 0, 0, 0, 0, 10, 0, 0, '', 0 FROM n;"
+            << "its Foes view does not finish in time";
     }
 
     // Action: start on a bad Vorn.mdb. Expected: one message box captioned
@@ -459,9 +479,12 @@ private slots:
     void startUpFailure()
     {
         QFETCH(QString, content);
+        QFETCH(QString, sql);
         QFETCH(QString, fault);
-        const TestBestiary bestiary = TestBestiary::withBytes(content.toStdString());
-        const auto file = content.isEmpty() ? bestiary.file().parent_path() / "Absent.mdb" : bestiary.file();
+        const TestBestiary bestiary = sql.isEmpty() ? TestBestiary::withBytes(content.toStdString())
+                                                    : TestBestiary::fromSql(sql.toStdString());
+        const bool absent = content.isEmpty() && sql.isEmpty();
+        const auto file = absent ? bestiary.file().parent_path() / "Absent.mdb" : bestiary.file();
         QString caption;
         QString message;
         whenModalAppears([&](QWidget* modal) {
