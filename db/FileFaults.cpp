@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-std::string unreachableFault(const std::filesystem::path& file, int error, FileStep step)
+std::string unreachableFault(const std::filesystem::path& file, int error)
 {
     switch (error) {
     case ENOENT: {
@@ -15,11 +15,13 @@ std::string unreachableFault(const std::filesystem::path& file, int error, FileS
                 + "\", which does not exist";
         return "the file does not exist";
     }
-    case EACCES:
+    case EACCES: {
         // stat() needs only the folders on the way; open() needs the file too.
-        return step == FileStep::Finding
+        struct stat status {};
+        return stat(file.c_str(), &status) != 0 && errno == EACCES
             ? "a folder on the way to it may not be entered (permission denied)"
             : "the file may not be read (permission denied)";
+    }
     case ELOOP:
         return "its path runs into a loop of links";
     case ENOTDIR:

@@ -9,11 +9,10 @@
 #include <filesystem>
 #include <string>
 
-enum class FileStep { Finding, Opening };
-
-// `error` met at `step`; looks at the path again to tell a missing file from
-// a link to one.
-std::string unreachableFault(const std::filesystem::path& file, int error, FileStep step);
+// `error`, met by stat() or open() on `file`. Looks at the path again to tell
+// a missing file from a link to one, and a folder on the way that may not be
+// entered from a file that may not be read.
+std::string unreachableFault(const std::filesystem::path& file, int error);
 
 // A path that leads, links followed, to something of this mode that is not
 // an ordinary file: a folder, a named pipe, a device or a socket.

@@ -73,17 +73,17 @@ FileHeader readFileHeader(const std::filesystem::path& file)
 {
     struct stat found {};
     if (stat(file.c_str(), &found) != 0)
-        throw DatabaseError(file, unreachableFault(file, errno, FileStep::Finding));
+        throw DatabaseError(file, unreachableFault(file, errno));
     if (!S_ISREG(found.st_mode))
         throw DatabaseError(file, notAFileFault(found.st_mode));
 
     const OpenFile opened(open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     const int fd = opened.fd;
     if (fd < 0)
-        throw DatabaseError(file, unreachableFault(file, errno, FileStep::Opening));
+        throw DatabaseError(file, unreachableFault(file, errno));
     struct stat status {};
     if (fstat(fd, &status) != 0)
-        throw DatabaseError(file, unreachableFault(file, errno, FileStep::Opening));
+        throw DatabaseError(file, unreachableFault(file, errno));
     if (!S_ISREG(status.st_mode))
         throw DatabaseError(file, notAFileFault(status.st_mode));
 
@@ -94,7 +94,7 @@ FileHeader readFileHeader(const std::filesystem::path& file)
         if (part < 0 && errno == EINTR)
             continue;
         if (part < 0)
-            throw DatabaseError(file, unreachableFault(file, errno, FileStep::Opening));
+            throw DatabaseError(file, unreachableFault(file, errno));
         if (part == 0)
             break;
         got += static_cast<std::size_t>(part);
@@ -104,13 +104,15 @@ FileHeader readFileHeader(const std::filesystem::path& file)
 
 namespace {
 
-std::unique_ptr<FoeDatabase> openByFormat(const std::filesystem::path& file, const FileHeader& header)
+using ReadFoes = void (*)(const std::filesystem::path&, const FileHeader&, FoeIndex&);
+
+ReadFoes backendFor(const std::filesystem::path& file, const FileHeader& header)
 {
     switch (detectFormat(header.bytes)) {
     case FileFormat::Sqlite:
-        return std::make_unique<SqliteFoeDatabase>(file, header);
-    case FileFormat::Access:  // Jet 3 or Jet 4; AccessFoeDatabase checks which
-        return std::make_unique<AccessFoeDatabase>(file, header);
+        return readSqliteFoes;
+    case FileFormat::Access:  // Jet 3 or Jet 4; readAccessFoes checks which
+        return readAccessFoes;
     case FileFormat::AccessSince2007:
         throw DatabaseError(file, "it is an Access 2007 or later file, which the calculator cannot read; "
                                   "in Access, save it as an \"Access 2002-2003 Database (*.mdb)\"");
@@ -127,7 +129,12 @@ std::unique_ptr<FoeDatabase> openByFormat(const std::filesystem::path& file, con
 std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
 {
     try {
-        return openByFormat(file, readFileHeader(file));
+        const FileHeader header = readFileHeader(file);
+        const ReadFoes readFoes = backendFor(file, header);
+        auto index = std::make_unique<FoeIndex>();
+        readFoes(file, header, *index);
+        index->seal();
+        return index;
     } catch (const std::bad_alloc&) {
         // Whatever was held for the file is freed by now, so the refusal
         // itself can be made.

@@ -4,6 +4,7 @@
 #include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -48,5 +49,7 @@ void offerMatchingFoeNames(QComboBox* foes)
     completer->setCompletionMode(QCompleter::PopupCompletion);
     completer->setFilterMode(Qt::MatchContains);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
+    // A letter may leave tens of thousands of names to offer: one row's height for all.
+    static_cast<QListView*>(completer->popup())->setUniformItemSizes(true);
     foes->setCompleter(completer);
 }
