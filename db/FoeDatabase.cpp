@@ -131,7 +131,7 @@ std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
     try {
         const FileHeader header = readFileHeader(file);
         const ReadFoes readFoes = backendFor(file, header);
-        auto index = std::make_unique<FoeIndex>();
+        auto index = std::make_unique<FoeIndex>(file);
         readFoes(file, header, *index);
         index->seal();
         return index;

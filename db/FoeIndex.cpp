@@ -10,13 +10,26 @@ namespace {
 enum Column : std::size_t { kName, kMaxThreat, kFirstStat, kMove = kFirstStat + kFoeStatsSize, kMissile };
 static_assert(kMissile + 1 == kRequiredColumnCount);
 
+// The text a cell would be copied as, measured before it is.
+bool tooLongToKeep(const StoredCell& cell)
+{
+    const auto* text = std::get_if<std::string_view>(&cell);
+    return text && text->size() > kLongestValue;
+}
+
 }  // namespace
 
 void FoeIndex::addRow(const Cells& cells)
 {
+    if (tooLongToKeep(cells[kName]) || tooLongToKeep(cells[kMove]))
+        throw DatabaseError(file_, "it holds a name or Move longer than " + std::to_string(kLongestValue >> 10)
+                                       + " KiB, which no foe's is");
     std::string name = storedText(cells[kName]);
     if (name.empty())
         return;
+    if (byName_.size() == kMostFoes)
+        throw DatabaseError(file_, "it holds more than " + std::to_string(kMostFoes)
+                                       + " foes, more than the calculator keeps in memory");
     FoeRecord foe;
     for (int slot = 0; slot < kFoeStatsSize; ++slot)
         foe.stats[static_cast<std::size_t>(slot)] = storedNumber(cells[kFirstStat + static_cast<std::size_t>(slot)]);
@@ -28,10 +41,10 @@ void FoeIndex::addRow(const Cells& cells)
 
 void FoeIndex::seal()
 {
+    // Not shrunk to fit: that would hold the names twice for a moment, which
+    // is the peak of a large bestiary's memory.
     std::stable_sort(byName_.begin(), byName_.end(),
                      [](const Entry& a, const Entry& b) { return foeNameLess(a.name, b.name); });
-    byName_.shrink_to_fit();
-    foes_.shrink_to_fit();
 }
 
 std::vector<std::string> FoeIndex::listNames(ThreatCategory category)

@@ -6,19 +6,30 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 
 // A bestiary read into memory: every backend reads table Foes once, row by
 // row in storage order, and answers from here. Names are sorted once, in
 // foeNameLess order, so a category's list is a filter over them and a lookup
 // a binary search; the cost of a question no longer grows with a sort or a
 // scan of the file.
+//
+// What it holds is bounded, so that no file can take the calculator's memory:
+// at most kMostFoes named foes, none with a name or Move longer than
+// kLongestValue. A million foes take about 150 MiB here.
+inline constexpr std::size_t kMostFoes = std::size_t{1} << 20;
+
 class FoeIndex final : public FoeDatabase {
 public:
     // One row's required columns, in the order of kRequiredColumns.
     using Cells = std::array<StoredCell, kRequiredColumnCount>;
 
+    // The foes of `file`, which names it in a refusal.
+    explicit FoeIndex(std::filesystem::path file) : file_(std::move(file)) {}
+
     // Rows must come in storage order: the first stored of equal names wins.
     // A row without a name is dropped, as it is never listed nor found.
+    // Throws DatabaseError for a row past the bounds above.
     void addRow(const Cells& cells);
 
     // Sorts the names; answers are only asked for afterwards.
@@ -33,6 +44,9 @@ private:
         double maxThreat = 0;
         std::uint32_t stored = 0;  // into foes_
     };
+    std::filesystem::path file_;
     std::vector<Entry> byName_;   // after seal(): foeNameLess order, equal names in storage order
-    std::vector<FoeRecord> foes_;  // storage order
+    // Storage order. Grown in blocks, never moved: a vector would hold its
+    // old and its new storage at once each time it grew.
+    std::deque<FoeRecord> foes_;
 };

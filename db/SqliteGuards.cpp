@@ -3,6 +3,7 @@
 #include <SQLiteCpp/Exception.h>
 #include <sqlite3.h>
 
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -76,15 +77,12 @@ int ReadBudget::spent(void* budget)
 std::string sqliteFault(const SQLite::Exception& failure, const std::filesystem::path& file, FoesKind foes)
 {
     const bool view = foes == FoesKind::View;
-    switch (failure.getExtendedErrorCode()) {
-    case SQLITE_READONLY_ROLLBACK:
+    if (failure.getExtendedErrorCode() == SQLITE_READONLY_ROLLBACK) {
         return "an editor stopped while saving it: the changes it had begun wait in \"" + file.filename().string()
             + "-journal\" beside it, and SQLite must take them back before the file can be read, which the "
               "calculator, never writing, does not do. Open the file once in an SQLite editor (such as DB Browser "
               "for SQLite) and close it again, which takes them back; deleting the journal instead would leave "
               "the file half-saved";
-    default:
-        break;
     }
     switch (failure.getErrorCode()) {
     case SQLITE_INTERRUPT:
@@ -99,6 +97,11 @@ std::string sqliteFault(const SQLite::Exception& failure, const std::filesystem:
     case SQLITE_CORRUPT:
         return std::string("it is damaged: SQLite found it malformed while reading it (") + failure.what() + ")";
     default:
-        return std::string("SQLite cannot read it (") + failure.what() + ")";
+        break;
     }
+    // Untrusted, a view may call only functions marked harmless.
+    if (std::string_view(failure.what()).starts_with("unsafe use of"))
+        return std::string("its Foes view calls a function that SQLite runs only for a file it trusts (") + failure.what()
+            + ")";
+    return std::string("SQLite cannot read it (") + failure.what() + ")";
 }

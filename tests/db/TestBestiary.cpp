@@ -40,9 +40,14 @@ TestBestiary::~TestBestiary()
 {
     if (folder_.empty())
         return;
+    // A test may have taken permissions away from what it made there; what a
+    // link leads to is not the test's to change.
     std::error_code ignored;
-    std::filesystem::permissions(file_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    for (const auto& entry : std::filesystem::directory_iterator(folder_, ignored)) {
+        if (!entry.is_symlink(ignored))
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
+    }
     std::filesystem::remove_all(folder_, ignored);
 }
 

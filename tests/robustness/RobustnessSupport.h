@@ -1,21 +1,29 @@
 #pragma once
 
 // Shared by the robustness tests: what a bestiary file looked like before a
-// case, bestiaries built for the cases, and the recomputation run against a
-// real bestiary with the rules of every pass checked.
+// case, bestiaries built for the cases, the recomputation run against a real
+// bestiary with the rules of every pass checked, and a case run in a process
+// of its own with what it cost measured.
 
 #include "FoeDatabase.h"
 #include "FoeSheet.h"
 #include "TestBestiary.h"
 
+#include <chrono>
+#include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
-// The file's bytes and what lies beside it: a case that only reads the
-// bestiary must leave both as they were.
+// The file's bytes (by size and digest, so that a large file is not held
+// twice) and what lies beside it: a case that only reads the bestiary must
+// leave both as they were. What is not an ordinary file is only named by
+// its kind or, for a link, its target: reading a named pipe would wait.
 struct FileState {
-    std::string bytes;
+    std::string kind;
+    std::uintmax_t size = 0;
+    std::size_t digest = 0;
     std::vector<std::string> folder;
     bool operator==(const FileState&) const = default;
 };
@@ -35,3 +43,14 @@ FoeSheet recompute(FoeDatabase& bestiary, const std::string& foeName,
 // `sheet` after one more pass with `foeName` in the foe box, checked the same way.
 FoeSheet recomputeAs(FoeDatabase& bestiary, FoeSheet sheet, const std::string& foeName,
                      ThreatCategory category = kDefaultCategory);
+
+// A piece of work run in a forked copy of the test, as the calculator would
+// run it, with what it cost the process.
+struct ChildRun {
+    bool finished = false;  // ended by itself, within the limit
+    std::string report;     // what the work returned
+    // The most the child held at once in files it had deleted but kept open,
+    // which is how SQLite keeps its temporary files.
+    std::uintmax_t peakTemporaryBytes = 0;
+};
+ChildRun runInChild(const std::function<std::string()>& work, std::chrono::seconds limit);
