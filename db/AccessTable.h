@@ -6,8 +6,9 @@
 // reads: a damaged page can send it through a null pointer or round a loop
 // for ever. In its own process that costs the calculator nothing: a reader
 // that dies, or takes longer than the open budget (kOpenBudget), is killed
-// and the file reported as damaged; so is one that sends more than a table
-// of foes could fill.
+// and the file reported as damaged; one that sends more than the calculator
+// takes is killed and the table reported as too large. The reader also
+// limits its own processor time and memory (mdb-reader/main.cpp).
 //
 // What arrives, as libmdb gives it:
 // - Every value as text. Text and Memo as UTF-8; numbers as C printf output

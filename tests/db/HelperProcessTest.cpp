@@ -1,0 +1,50 @@
+// How a helper program ends, as the calculator sees it: what it wrote when
+// it exits, and a kill when it crashes, overruns its time or writes more than
+// it may (an Access reader sent round a loop by a damaged file must not take
+// the calculator's memory or time with it).
+
+#include "HelperProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct HelperCase {
+    const char* tag;
+    std::string script;  // for /bin/sh -c
+    HelperRun::Ending ending;
+    std::string output;  // all of it, when it exits
+};
+void PrintTo(const HelperCase& c, std::ostream* os) { *os << c.tag; }
+
+constexpr HelperLimits kLimits{500ms, 1 << 20};
+
+const HelperCase kHelpers[] = {
+    {"writes_and_exits", "printf table; exit 3", HelperRun::Ending::Exited, "table"},
+    {"crashes", "kill -SEGV $$", HelperRun::Ending::Crashed, ""},
+    {"never_ends", "exec sleep 30", HelperRun::Ending::Overran, ""},
+    {"writes_without_end", "exec yes", HelperRun::Ending::Overflowed, ""},
+};
+
+class Helper : public testing::TestWithParam<HelperCase> {};
+
+TEST_P(Helper, EndsAsItShouldWithinItsLimits)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const HelperRun run = runHelper("/bin/sh", {"-c", GetParam().script}, kLimits);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kLimits.time + 1s);
+    EXPECT_EQ(run.ending, GetParam().ending);
+    if (run.ending == HelperRun::Ending::Exited) {
+        EXPECT_EQ(run.exitStatus, 3);
+        EXPECT_EQ(std::string(run.output.begin(), run.output.end()), GetParam().output);
+    }
+    EXPECT_LE(run.output.size(), kLimits.output);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, Helper, testing::ValuesIn(kHelpers), [](const auto& info) { return info.param.tag; });
+
+}  // namespace
