@@ -27,22 +27,23 @@ void FoeIndex::addRow(const Cells& cells)
     std::string name = storedText(cells[kName]);
     if (name.empty())
         return;
-    if (byName_.size() == kMostFoes)
-        throw DatabaseError(file_, "it holds more than " + std::to_string(kMostFoes)
-                                       + " foes, more than the calculator keeps in memory");
     FoeRecord foe;
     for (int slot = 0; slot < kFoeStatsSize; ++slot)
         foe.stats[static_cast<std::size_t>(slot)] = storedNumber(cells[kFirstStat + static_cast<std::size_t>(slot)]);
     foe.move = storedText(cells[kMove]);
     foe.missile = storedNumber(cells[kMissile]);
+    bytesHeld_ += sizeof(Entry) + sizeof(FoeRecord) + name.size() + foe.move.size();
+    if (bytesHeld_ > kMostFoeBytes)
+        throw DatabaseError(file_, "its foes take more than the " + std::to_string(kMostFoeBytes >> 20)
+                                       + " MiB of memory the calculator gives a bestiary");
     byName_.push_back({std::move(name), storedNumber(cells[kMaxThreat]), static_cast<std::uint32_t>(foes_.size())});
     foes_.push_back(std::move(foe));
 }
 
 void FoeIndex::seal()
 {
-    // Not shrunk to fit: that would hold the names twice for a moment, which
-    // is the peak of a large bestiary's memory.
+    // Not shrunk to fit: that would hold every name twice for a moment, at
+    // what is already the peak of a large bestiary's memory.
     std::stable_sort(byName_.begin(), byName_.end(),
                      [](const Entry& a, const Entry& b) { return foeNameLess(a.name, b.name); });
 }

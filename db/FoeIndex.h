@@ -15,9 +15,11 @@
 // scan of the file.
 //
 // What it holds is bounded, so that no file can take the calculator's memory:
-// at most kMostFoes named foes, none with a name or Move longer than
-// kLongestValue. A million foes take about 150 MiB here.
-inline constexpr std::size_t kMostFoes = std::size_t{1} << 20;
+// no name or Move longer than kLongestValue, and foes taking at most
+// kMostFoeBytes in all (counted as their records and their texts). A million
+// foes with names and Moves of up to about 40 bytes fit: they take about
+// 150 MiB and their texts.
+inline constexpr std::size_t kMostFoeBytes = std::size_t{192} << 20;
 
 class FoeIndex final : public FoeDatabase {
 public:
@@ -45,6 +47,7 @@ private:
         std::uint32_t stored = 0;  // into foes_
     };
     std::filesystem::path file_;
+    std::size_t bytesHeld_ = 0;  // as kMostFoeBytes counts them
     std::vector<Entry> byName_;   // after seal(): foeNameLess order, equal names in storage order
     // Storage order. Grown in blocks, never moved: a vector would hold its
     // old and its new storage at once each time it grew.

@@ -18,9 +18,9 @@
 
 struct HelperRun {
     enum class Ending {
-        Exited,    // `exitStatus` says how
-        Crashed,   // ended by a signal
-        Overran,   // killed after the time limit
+        Exited,      // `exitStatus` says how
+        Crashed,     // ended by a signal
+        Overran,     // killed after the time limit
         Overflowed,  // killed after writing more than the output limit
     };
     Ending ending = Ending::Exited;
