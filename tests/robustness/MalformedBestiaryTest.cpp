@@ -114,8 +114,7 @@ std::string counting(const std::string& last = "")
         + (last.empty() ? "" : " WHERE i < " + last) + ") ";
 }
 
-// The sound foes of tests/fixtures/foes.sql in a table of another name, for
-// views to draw on.
+// Sound foes, "Beast 1" on, in a table of another name for views to draw on.
 const std::string kBeasts = "CREATE TABLE Beasts (Name TEXT, Max_Threat, Init, Atk, Dfn, Dam, Soak, HP, Res, Mix,"
                             " Move, Missile); INSERT INTO Beasts SELECT 'Beast ' || i, 7, 1, 1, 1, 1, 1, 10 + i % 90,"
                             " 1, 5, '12', 0 FROM (";
