@@ -11,7 +11,8 @@
 //   - the schema is not trusted: functions not marked harmless do not run
 //     from a view, triggers do not fire, and the file cannot be changed by
 //     SQL;
-//   - a read ends with SQLITE_INTERRUPT once its ReadBudget is spent.
+//   - a read ends with SQLITE_INTERRUPT once its ReadBudget of processor
+//     time is spent.
 // sqliteFault puts a failed read into words a game master can act on.
 
 #include "FoeDatabase.h"
@@ -33,7 +34,10 @@ inline constexpr std::int64_t kSqliteHeapLimit = 64 << 20;  // bytes, for SQLite
 void guardConnection(sqlite3* db);
 
 // While it lives, every statement on `db` is ended with SQLITE_INTERRUPT once
-// `budget` has passed since the ReadBudget was made.
+// the thread has spent `budget` of processor time since the ReadBudget was
+// made. Processor time, not time on the clock: the same file opens, or is
+// refused, however busy the machine is; the reading between SQLite's steps
+// counts as well.
 class ReadBudget {
 public:
     ReadBudget(sqlite3* db, std::chrono::milliseconds budget = kOpenBudget);
@@ -45,7 +49,7 @@ private:
     static int spent(void* budget);
 
     sqlite3* db_;
-    std::chrono::steady_clock::time_point deadline_;
+    std::chrono::nanoseconds deadline_;  // of the thread's processor time
 };
 
 // What kind of thing the file's Foes is, for the words of a fault.
