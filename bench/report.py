@@ -50,13 +50,15 @@ def median_and_cv(values):
 
 
 def repetitions(path):
-    """run name -> list of per-repetition runs (aggregates left out)."""
+    """Benchmark name -> list of per-repetition runs (aggregates left out). A
+    name loses the "/iterations:N" Google Benchmark adds to it when the
+    iterations are fixed."""
     with open(path) as f:
         data = json.load(f)
     runs = {}
     for run in data["benchmarks"]:
         if run.get("run_type") == "iteration":
-            runs.setdefault(run["run_name"], []).append(run)
+            runs.setdefault(re.sub(r"/iterations:\d+$", "", run["run_name"]), []).append(run)
     return data["context"], runs
 
 
@@ -233,10 +235,10 @@ def main(results):
     rows = comparison_rows(measures, instructions_per_iteration(results), notes)
     repetition_count = max(len(r) for r in measures.values())
     with open(os.path.join(results, "load.txt")) as f:
-        load = "; ".join(line.strip() for line in f)
+        load = "; ".join(line.strip().lower() for line in f)
 
     print(f"Machine: {os.cpu_count()} CPUs ({context.get('num_cpus')} seen by the benchmark), {cpu_model()}, "
-          f"Qt {context.get('qt_version')}; load averages (1, 5, 15 min): {load}")
+          f"Qt {context.get('qt_version')}; load averages over 1, 5 and 15 min, {load}")
     print()
     print(f"Scale (median of {max(len(r) for r in scale.values())} repetitions, CPU time)")
     print_table(["bestiary", "what", "median", "count"], scale_rows(scale))
