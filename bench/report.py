@@ -120,21 +120,19 @@ def show_ratio(ratio):
     return f"{ratio:.3f}" if ratio >= 0.001 else f"{ratio:.1e}"
 
 
-def hyperfine_rounds(results, pattern, programs):
-    """For each of hyperfine's files, in round order: program -> its wall times
-    in ms; commands are told apart by their program."""
-    def round_number(path):
-        return int(re.search(r"(\d+)\.json$", path).group(1))
-
-    rounds = []
-    for path in sorted(glob.glob(os.path.join(results, pattern)), key=round_number):
-        wall = {p: [] for p in programs}
+def hyperfine_rounds(results, prefix, programs):
+    """Per round, in order: program -> its wall times in ms, from hyperfine's
+    files PREFIX-ROUND.json or PREFIX-ROUND-PART.json; commands are told
+    apart by their program."""
+    rounds = {}
+    for path in glob.glob(os.path.join(results, prefix + "-*.json")):
+        number = int(re.match(rf"{re.escape(prefix)}-(\d+)", os.path.basename(path)).group(1))
+        wall = rounds.setdefault(number, {p: [] for p in programs})
         with open(path) as f:
             for result in json.load(f)["results"]:
                 program = next(p for p in programs if re.search(rf"(^|/){re.escape(p)}( |$)", result["command"]))
                 wall[program].extend(t * 1000 for t in result["times"])
-        rounds.append(wall)
-    return rounds
+    return [rounds[number] for number in sorted(rounds)]
 
 
 def peak_mib(results, pattern):
@@ -157,7 +155,7 @@ def startup_rows(results):
     then peak memory."""
     programs = ("first_frame_calculator", "first_frame_bare_window")
     rows = []
-    for number, wall in enumerate(hyperfine_rounds(results, "wall-*.json", programs), start=1):
+    for number, wall in enumerate(hyperfine_rounds(results, "wall", programs), start=1):
         (fig, fig_cv), (flo, flo_cv) = (median_and_cv(wall[p]) for p in programs)
         fig_ir, flo_ir = (total_instructions(os.path.join(results, f"callgrind-{p}-{number}.out")) for p in programs)
         met = fig / flo <= START_RATIO_TARGET and fig_ir / flo_ir <= START_RATIO_TARGET
@@ -190,7 +188,7 @@ def process_rows(label, wall, instructions, target, digits):
 def command_line_rows(results):
     """vorn-foe --foe against the floor that prints the row straight from SQLite."""
     programs = ("vorn-foe", "command_line_floor")
-    wall = {p: [t for r in hyperfine_rounds(results, "cli-wall-*.json", programs) for t in r[p]] for p in programs}
+    wall = {p: [t for r in hyperfine_rounds(results, "cli-wall", programs) for t in r[p]] for p in programs}
     instructions = {p: [total_instructions(path)
                         for path in glob.glob(os.path.join(results, f"callgrind-cli-{p}-*.out"))]
                     for p in programs}

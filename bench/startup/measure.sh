@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Measures the two first-frame programs as whole processes, side by side, in
 # five rounds; the start-up target must hold in each of them:
-#   wall time     hyperfine, 20 runs of each program a round, the two
-#                 alternating and their order swapped every round, so a
-#                 burst of other work on the machine falls on both alike
+#   wall time     hyperfine, 20 runs of each program a round, taken 4 at a
+#                 time, the two programs alternating and their order swapped
+#                 each time, so a burst of other work on the machine falls on
+#                 both alike
 #   instructions  valgrind's callgrind, total Ir of the whole process, one
 #                 run of each program a round
 #   peak memory   GNU time's maximum resident set size
@@ -15,7 +16,8 @@ bin=$1
 out=$2
 programs=(first_frame_calculator first_frame_bare_window)
 rounds=5
-runs_per_round=20
+parts_per_round=5
+runs_per_part=4
 memory_runs=9
 
 export QT_QPA_PLATFORM=offscreen
@@ -28,10 +30,12 @@ for program in "${programs[@]}"; do
 done
 
 for round in $(seq "$rounds"); do
-    order=("$bin/${programs[0]}" "$bin/${programs[1]}")
-    [ $((round % 2)) -eq 0 ] && order=("${order[1]}" "${order[0]}")
-    hyperfine --shell=none --style=none --warmup 3 --runs "$runs_per_round" \
-        --export-json "$out/wall-$round.json" "${order[@]}" >/dev/null 2>&1
+    for part in $(seq "$parts_per_round"); do
+        order=("$bin/${programs[0]}" "$bin/${programs[1]}")
+        [ $(((round + part) % 2)) -eq 0 ] && order=("${order[1]}" "${order[0]}")
+        hyperfine --shell=none --style=none --warmup 1 --runs "$runs_per_part" \
+            --export-json "$out/wall-$round-$part.json" "${order[@]}" >/dev/null 2>&1
+    done
     for program in "${programs[@]}"; do
         valgrind --tool=callgrind --callgrind-out-file="$out/callgrind-$program-$round.out" \
             "$bin/$program" >/dev/null 2>&1
