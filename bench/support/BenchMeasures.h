@@ -42,3 +42,23 @@ template <class Iteration>
     CALLGRIND_DUMP_STATS_AT(runningBenchmark().c_str());
     CALLGRIND_STOP_INSTRUMENTATION;
 }
+
+// The same, with `prepare` run before each iteration and left out of both
+// the time and the instruction count: for an iteration that must start from
+// the same state every time, which setting it up would disturb.
+template <class Prepare, class Iteration>
+[[gnu::noinline]] void timePreparedIterations(benchmark::State& state, Prepare prepare, Iteration iteration)
+{
+    CALLGRIND_START_INSTRUMENTATION;
+    CALLGRIND_ZERO_STATS;
+    for (auto _ : state) {
+        state.PauseTiming();
+        CALLGRIND_TOGGLE_COLLECT;
+        prepare();
+        CALLGRIND_TOGGLE_COLLECT;
+        state.ResumeTiming();
+        iteration();
+    }
+    CALLGRIND_DUMP_STATS_AT(runningBenchmark().c_str());
+    CALLGRIND_STOP_INSTRUMENTATION;
+}
