@@ -1,6 +1,7 @@
 #include "GuiFixture.h"
 #include "Startup.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QCompleter>
@@ -283,6 +284,35 @@ private slots:
         QCOMPARE(dfn->text(), "7");
         QCOMPARE(w.box("txtFoe", 2)->text(), "7");
         QCOMPARE(w.box("txtBow", 2)->text(), "7");
+    }
+
+    // Action: Tab into the Dfn tally and type "-7"; paste "-." over it, then "-x".
+    // Expected: the sign alone stays as typed, counting 0, and -7 follows; the
+    // pasted start of a number stays too; the pasted text that cannot become
+    // a number is reset to a selected "0".
+    void aNegativeTallyCanBeTyped()
+    {
+        OpenWindow w;
+        w.showActive();
+        QLineEdit* dfn = w.box("txtTally", 2);
+        w.box("txtTally", 1)->setFocus();
+        QTest::keyClick(w.box("txtTally", 1), Qt::Key_Tab);
+        QTRY_COMPARE(dfn->selectedText(), "0");
+        QTest::keyClicks(dfn, "-");
+        QCOMPARE(dfn->text(), "-");
+        QCOMPARE(w.box("txtFoe", 2)->text(), "0");
+        QTest::keyClicks(dfn, "7");
+        QCOMPARE(dfn->text(), "-7");
+        QCOMPARE(w.box("txtFoe", 2)->text(), "-7");
+
+        for (const auto& [pasted, kept] : {std::pair{"-.", "-."}, std::pair{"-x", "0"}}) {
+            QApplication::clipboard()->setText(pasted);
+            dfn->selectAll();
+            QTest::keyClick(dfn, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(dfn->text(), kept);
+            QCOMPARE(w.box("txtFoe", 2)->text(), "0");
+        }
+        QCOMPARE(dfn->selectedText(), "0");
     }
 
     // Action: click into a tally holding 12. Expected: its whole text is selected.
