@@ -1,5 +1,7 @@
 #include "ControlBehaviour.h"
 
+#include "FoeOffers.h"
+
 #include <QComboBox>
 #include <QCompleter>
 #include <QEvent>
@@ -48,5 +50,5 @@ void offerMatchingFoeNames(QComboBox* foes)
     completer->setCompletionMode(QCompleter::PopupCompletion);
     completer->setFilterMode(Qt::MatchContains);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
-    foes->setCompleter(completer);
+    attachFoeOffers(foes, completer);
 }

@@ -10,6 +10,7 @@
 #include "InputMarks.h"
 #include "SheetBinding.h"
 #include "StatBlockActions.h"
+#include "TypedFoeName.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -82,6 +83,7 @@ void frmMain::connectEvents()
                 [this, category] { chooseCategory(category); });
     tabToCheckedButtonOnly(controls_.optCategory);
     offerMatchingFoeNames(controls_.cboFoes);
+    giveTypedFoeNamesTheirListedSpelling(controls_.cboFoes);
 
     auto recomputeOnceReady = [this] {
         if (Ready)

@@ -43,6 +43,14 @@ bool rangedRowsShown(const OpenWindow& w)
     return w.control<QLabel>("lblBow")->isVisible() && w.box("txtXBow", 3)->isVisible();
 }
 
+// Presses a key where the keyboard sends it: to an open popup, such as the
+// foe box's offers, before the control with the focus.
+void pressKey(Qt::Key key)
+{
+    QWidget* popup = QApplication::activePopupWidget();
+    QTest::keyClick(popup ? popup : QApplication::focusWidget(), key);
+}
+
 // Counts the lookups the window asks of its bestiary.
 class CountingBestiary : public FoeDatabase {
 public:
@@ -218,7 +226,7 @@ private slots:
         OpenWindow w;
         w.showActive();
         typeFoe(w, "an");
-        QCompleter* offers = w.control<QComboBox>("cboFoes")->completer();
+        auto* offers = w.control<QComboBox>("cboFoes")->findChild<QCompleter*>();
         QTRY_VERIFY(offers->popup()->isVisible());
         QStringList offered;
         for (int row = 0; row < offers->completionCount(); ++row) {
@@ -234,6 +242,43 @@ private slots:
         QTRY_VERIFY(!offers->popup()->isVisible());
         QCOMPARE(w.control<QComboBox>("cboFoes")->currentText(), "Bandit");
         QCOMPARE(w.box("txtFoe", 5)->text(), "18");
+    }
+
+    void typedFoeNameIsKept_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("meleeInit");  // which foe was computed
+        QTest::newRow("exact spelling stays") << "ash wight" << "ash wight" << "6";
+        QTest::newRow("other exact spelling stays") << "Ash Wight" << "Ash Wight" << "6";
+        QTest::newRow("two listed spellings keep the typed one") << "ASH WIGHT" << "ASH WIGHT" << "6";
+        QTest::newRow("one listed spelling is given") << "oRC" << "Orc" << "1";
+        QTest::newRow("one spelling listed twice is given") << "BANDIT" << "Bandit" << "2";
+        QTest::newRow("a stored [generic] stays that foe") << "[generic]" << "[generic]" << "7";
+        QTest::newRow("[Generic] is matched only exactly") << "[GENERIC]" << "[generic]" << "7";
+        QTest::newRow("the built-in [Generic] stays") << "[Generic]" << "[Generic]" << "0";
+        QTest::newRow("a name not offered stays") << "wolf" << "wolf" << "4";
+    }
+
+    // State: "Ash Wight" and "ash wight" listed, and a foe stored as "[generic]".
+    // Action: type a name into the foe box, then Tab away.
+    // Expected: the name stays as typed unless entries of one spelling other
+    // than "[Generic]" equal it ignoring case; no foe is swapped for another.
+    void typedFoeNameIsKept()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(QString, meleeInit);
+        OpenWindow w{TestBestiary::fromFixture(
+            "INSERT INTO Foes (Name, Max_Threat, Init) VALUES ('Ash Wight', 7, 6), ('ash wight', 7, 5),"
+            " ('[generic]', 7, 7);")};
+        w.showActive();
+        auto* foes = w.control<QComboBox>("cboFoes");
+        typeFoe(w, typed);
+        pressKey(Qt::Key_Tab);
+        QVERIFY(!foes->hasFocus());
+        QCOMPARE(foes->currentText(), kept);
+        QCOMPARE(w.box("txtFoe", 0)->text(), meleeInit);
     }
 
     // State: an Access Vorn.mdb. Action: pick Bandit Archer, click Superior.
