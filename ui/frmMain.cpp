@@ -11,6 +11,7 @@
 #include "SheetBinding.h"
 #include "StatBlockActions.h"
 #include "TypedFoeName.h"
+#include "ZoomMenu.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -38,7 +39,7 @@ frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, std::filesystem::path fi
     nameControlsForScreenReaders(controls_);
     buildMenu();
     connectEvents();
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    fitWindowToSheet();
     move(204, 144);
 
     // Start-up: every change raised here finds Ready false, so the one
@@ -68,6 +69,10 @@ void frmMain::buildMenu()
     QMenu* mnuFile = addBestiaryMenu(menuBar(), this, [this](const QString& file) { openBestiary(file); },
                                      [this] { return bestiaryFile_.empty() ? QString() : fileName(bestiaryFile_); });
     addStatBlockActions(mnuFile, this, [this] { return statBlockOf(sheet_, Category); });
+    addZoomMenu(menuBar(), [this] { return zoom_; }, [this](int percent) {
+        zoomTo(percent);
+        rememberZoom(percent);
+    });
     mnuExit = menuBar()->addAction("E&xit");  // a command right on the bar, no drop-down
     mnuExit->setObjectName("mnuExit");
     QMenu* mnuHelp = menuBar()->addMenu("&Help");
@@ -154,6 +159,21 @@ void frmMain::openBestiary(const QString& file)
     bestiaryFile_ = filePath(absolute);
     BestiarySettings::remember(absolute);
     recomputeAfterListing(GetFoes());
+}
+
+void frmMain::zoomTo(int percent)
+{
+    if (percent == zoom_)
+        return;
+    zoom_ = percent;
+    placeMainWindowControls(controls_, centralWidget(), percent);
+    fitWindowToSheet();
+}
+
+void frmMain::fitWindowToSheet()
+{
+    const QSize client = clientAreaSize(zoom_);
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
 void frmMain::recomputeAfterListing(const std::optional<BestiaryFailure>& listing)

@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
@@ -43,6 +45,13 @@ bool rangedRowsShown(const OpenWindow& w)
     return w.control<QLabel>("lblBow")->isVisible() && w.box("txtXBow", 3)->isVisible();
 }
 
+// The zoom the sheet is shown at, in percent, read from where the Res tally
+// stands: 432 pixels from the left on the sheet.
+int zoomOf(const frmMain& window)
+{
+    return qRound(window.findChild<QWidget*>("txtTally(6)")->x() * 100.0 / 432);
+}
+
 // Presses a key where the keyboard sends it: to an open popup, such as the
 // foe box's offers, before the control with the focus.
 void pressKey(Qt::Key key)
@@ -72,8 +81,15 @@ private:
 class MainWindowTest : public QObject {
     Q_OBJECT
 
+    QTemporaryDir settingsFolder_;
+
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        // What the window remembers goes to a throwaway folder, never the tester's own.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder_.path());
+    }
 
     // State: a fresh start on the fixture bestiary.
     // Expected: Equal, [Generic], tallies 0, the bare Equal foe, ranged rows shown.
@@ -483,6 +499,35 @@ private slots:
         clickCategory(w, 3);
         QCOMPARE(foes->toolTip(), "");
         QCOMPARE(w.box("txtFoe", 5)->text(), "32767");
+    }
+
+    // State: nothing remembered. Action: Ctrl++ seven times, Ctrl+-, Ctrl+=,
+    // Ctrl+0, Ctrl+- and Ctrl+=; then start the calculator again.
+    // Expected: the sheet steps through 125 to 300 % and stays at 300, steps
+    // back and forth, returns to 100 and goes no lower; the new start opens
+    // at the zoom last chosen, and no key typed anything into the tally.
+    void zoomStepsWithTheKeysAndIsRemembered()
+    {
+        OpenWindow w;
+        w.showActive();
+        auto press = [&w](Qt::Key key) {
+            QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+            return zoomOf(*w.window);
+        };
+        QList<int> steps;
+        for (int i = 0; i < 7; ++i)
+            steps << press(Qt::Key_Plus);
+        QCOMPARE(steps, QList<int>({125, 150, 175, 200, 250, 300, 300}));
+        QCOMPARE(press(Qt::Key_Minus), 250);
+        QCOMPARE(press(Qt::Key_Equal), 300);
+        QCOMPARE(press(Qt::Key_0), 100);
+        QCOMPARE(press(Qt::Key_Minus), 100);
+        QCOMPARE(press(Qt::Key_Equal), 125);
+        QCOMPARE(w.box("txtTally", 0)->text(), "0");
+
+        const std::unique_ptr<frmMain> again = startCalculator({w.bestiary.file(), {}});
+        QVERIFY(again);
+        QCOMPARE(zoomOf(*again), 125);
     }
 
     // Action: Help > About, Esc, About again, then close the main window.
