@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "AboutBox.h"
+#include "AccessibleComboBox.h"
 #include "AccessibleNames.h"
 #include "AppIcon.h"
 #include "BestiaryMenu.h"
@@ -35,6 +36,7 @@ frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, std::filesystem::path fi
     setWindowIcon(appIcon());
     auto* clientArea = new QWidget(this);
     setCentralWidget(clientArea);
+    nameComboBoxesByTheirOwnName();
     controls_ = buildMainWindowControls(clientArea);
     nameControlsForScreenReaders(controls_);
     buildMenu();
