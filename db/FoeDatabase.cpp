@@ -61,14 +61,17 @@ FileHeader readFileHeader(const std::filesystem::path& file)
     return {std::string(bytes.data(), static_cast<std::size_t>(in.gcount())), size};
 }
 
-std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
+namespace {
+
+using ReadFoes = void (*)(const std::filesystem::path&, const FileHeader&, FoeIndex&);
+
+ReadFoes backendFor(const std::filesystem::path& file, const FileHeader& header)
 {
-    const FileHeader header = readFileHeader(file);
     switch (detectFormat(header.bytes)) {
     case FileFormat::Sqlite:
-        return std::make_unique<SqliteFoeDatabase>(file, header);
-    case FileFormat::Access:  // Jet 3 or Jet 4; AccessFoeDatabase checks which
-        return std::make_unique<AccessFoeDatabase>(file, header);
+        return readSqliteFoes;
+    case FileFormat::Access:  // Jet 3 or Jet 4; readAccessFoes checks which
+        return readAccessFoes;
     case FileFormat::AccessSince2007:
         throw DatabaseError(file, "it is an Access 2007 or later file, which the calculator cannot read; "
                                   "in Access, save it as an \"Access 2002-2003 Database (*.mdb)\"");
@@ -78,4 +81,16 @@ std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
         break;
     }
     throw DatabaseError(file, "it is not a foe database (neither SQLite 3 nor Access)");
+}
+
+}  // namespace
+
+std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
+{
+    const FileHeader header = readFileHeader(file);
+    const ReadFoes readFoes = backendFor(file, header);
+    auto index = std::make_unique<FoeIndex>();
+    readFoes(file, header, *index);
+    index->seal();
+    return index;
 }

@@ -2,7 +2,8 @@
 
 // The bestiary the calculator reads. A game master keeps it in "Vorn.mdb"
 // beside the program; the file's first bytes, not its name, say which engine
-// reads it. Every backend answers the same two questions:
+// reads it. Each backend reads table Foes once, into a FoeIndex, which
+// answers the calculator's two questions from memory:
 //
 //   listNames(category) -> the names offered at that category, in name order
 //   findFoe(name)       -> the first stored foe with that name, if any
@@ -62,6 +63,8 @@ struct FileHeader {
 // when there is no file to read.
 FileHeader readFileHeader(const std::filesystem::path& file);
 
-// Opens the file read-only with the backend its content calls for, and checks
-// that it holds table Foes with every required column. Throws DatabaseError.
+// Reads the file's foes into memory (a FoeIndex) with the backend its content
+// calls for, after checking that it holds table Foes with every required
+// column. The file is only read, and closed again before this returns.
+// Throws DatabaseError.
 std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file);

@@ -1,13 +1,13 @@
 #include "SqliteFoeDatabase.h"
 
-#include "FoeNameOrder.h"
 #include "HexText.h"
 #include "SqliteFoeQueries.h"
 #include "StoredCell.h"
 
 #include <SQLiteCpp/Column.h>
+#include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Exception.h>
-#include <sqlite3.h>
+#include <SQLiteCpp/Statement.h>
 
 #include <cctype>
 #include <cstdint>
@@ -56,20 +56,6 @@ void checkComplete(const std::filesystem::path& file, const FileHeader& header)
                                       + std::to_string(expected) + " bytes its header gives");
 }
 
-// Starts a query on a prepared statement and ends it, however the query
-// goes: an earlier failure is not reported again, and the calculator holds
-// no lock on the file between queries, which would keep an editor waiting.
-class QueryRun {
-public:
-    explicit QueryRun(SQLite::Statement& statement) : statement_(statement) { statement_.tryReset(); }
-    ~QueryRun() { statement_.tryReset(); }
-    QueryRun(const QueryRun&) = delete;
-    QueryRun& operator=(const QueryRun&) = delete;
-
-private:
-    SQLite::Statement& statement_;
-};
-
 void checkFoesTable(SQLite::Database& db, const std::filesystem::path& file)
 {
     SQLite::Statement columns(db, "PRAGMA table_info(Foes)");
@@ -106,7 +92,6 @@ SQLite::Database openFoesFile(const std::filesystem::path& file, const FileHeade
     const bool immutable = usesWriteAheadLog(header);
     SQLite::Database db(immutable ? immutableUri(file) : file.string(),
                         SQLite::OPEN_READONLY | (immutable ? SQLite::OPEN_URI : 0), kBusyTimeoutMs);
-    registerFoeNameCollation(db.getHandle());
     checkFoesTable(db, file);
     return db;
 }
@@ -120,64 +105,25 @@ StoredCell storedCell(const SQLite::Column& cell)
     if (cell.isNull())
         return std::monostate();
     // The bytes first, then their count: SQLite's order for reading a cell.
-    const auto* text = static_cast<const char*>(cell.getBlob());
-    return std::string_view(text, static_cast<std::size_t>(cell.getBytes()));
+    // Text comes as UTF-8 whatever encoding the file stores it in.
+    const auto* bytes = cell.isText() ? cell.getText() : static_cast<const char*>(cell.getBlob());
+    return std::string_view(bytes, static_cast<std::size_t>(cell.getBytes()));
 }
 
 }  // namespace
 
-SqliteFoeDatabase::SqliteFoeDatabase(const std::filesystem::path& file, const FileHeader& header) try
-    : file_(file), db_(openFoesFile(file, header)), list_(db_, kFoeListSql), lookup_(db_, kFoeLookupSql)
-{
-} catch (const SQLite::Exception& e) {
-    throw DatabaseError(file, std::string("SQLite cannot read it (") + e.what() + ")");
-}
-
-std::vector<std::string> SqliteFoeDatabase::listNames(ThreatCategory category)
+void readSqliteFoes(const std::filesystem::path& file, const FileHeader& header, FoeIndex& index)
 {
     try {
-        const QueryRun run(list_);
-        list_.bind(1, static_cast<int>(category));
-        std::vector<std::string> names;
-        while (list_.executeStep())
-            names.push_back(list_.getColumn(0).getString());
-        return names;
+        SQLite::Database db = openFoesFile(file, header);
+        SQLite::Statement rows(db, kFoeRowsSql);
+        FoeIndex::Cells cells;
+        while (rows.executeStep()) {
+            for (std::size_t required = 0; required < kRequiredColumnCount; ++required)
+                cells[required] = storedCell(rows.getColumn(static_cast<int>(required)));
+            index.addRow(cells);
+        }
     } catch (const SQLite::Exception& e) {
-        throw DatabaseError(file_, std::string("SQLite cannot list its foes (") + e.what() + ")");
+        throw DatabaseError(file, std::string("SQLite cannot read it (") + e.what() + ")");
     }
-}
-
-std::optional<FoeRecord> SqliteFoeDatabase::findFoe(const std::string& name)
-{
-    if (name.empty())
-        return std::nullopt;  // a foe without a name is never found, as it is never listed
-    try {
-        const QueryRun run(lookup_);
-        lookup_.bind(1, name);
-        if (!lookup_.executeStep())
-            return std::nullopt;
-        FoeRecord foe;
-        for (int slot = 0; slot < kFoeStatsSize; ++slot)
-            foe.stats[static_cast<std::size_t>(slot)] = storedNumber(storedCell(lookup_.getColumn(slot)));
-        foe.move = storedText(storedCell(lookup_.getColumn(8)));
-        foe.missile = storedNumber(storedCell(lookup_.getColumn(9)));
-        return foe;
-    } catch (const SQLite::Exception& e) {
-        throw DatabaseError(file_, std::string("SQLite cannot look up a foe (") + e.what() + ")");
-    }
-}
-
-namespace {
-
-int collateFoeNames(void*, int lengthA, const void* a, int lengthB, const void* b)
-{
-    return compareFoeNames({static_cast<const char*>(a), static_cast<std::size_t>(lengthA)},
-                           {static_cast<const char*>(b), static_cast<std::size_t>(lengthB)});
-}
-
-}  // namespace
-
-int registerFoeNameCollation(sqlite3* db)
-{
-    return sqlite3_create_collation(db, "FOENAME", SQLITE_UTF8, nullptr, collateFoeNames);
 }

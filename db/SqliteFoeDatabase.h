@@ -1,23 +1,9 @@
 #pragma once
 
-#include "FoeDatabase.h"
+#include "FoeIndex.h"
 
-#include <SQLiteCpp/Database.h>
-#include <SQLiteCpp/Statement.h>
-
-// A bestiary in an SQLite 3 file. Both queries are prepared once at open and
-// run against the file each time, so a bestiary edited while the calculator
-// is open shows its new foes at the next category change.
-class SqliteFoeDatabase final : public FoeDatabase {
-public:
-    SqliteFoeDatabase(const std::filesystem::path& file, const FileHeader& header);
-
-    std::vector<std::string> listNames(ThreatCategory category) override;
-    std::optional<FoeRecord> findFoe(const std::string& name) override;
-
-private:
-    std::filesystem::path file_;
-    SQLite::Database db_;
-    SQLite::Statement list_;
-    SQLite::Statement lookup_;
-};
+// A bestiary in an SQLite 3 file. Table Foes (or a view of that name) is read
+// once into `index`, in one query, and the connection closed again: the
+// calculator holds no lock between questions, so an editor never waits for
+// it, and a changed file is read anew (see WatchedFoeDatabase.h).
+void readSqliteFoes(const std::filesystem::path& file, const FileHeader& header, FoeIndex& index);

@@ -10,8 +10,11 @@
 // the calculator runs: in place (SQLite editors), or by writing a new file
 // and renaming it over the old one (most editors' safe save), which an open
 // connection would never notice. Before each answer the file's identity,
-// size and times are compared with those it had when it was read; when they
-// differ, the file is opened again, in whichever format it now holds.
+// size, times and first bytes are compared with those it had when it was
+// read; when they differ, the file is read again, in whichever format it now
+// holds. The first bytes hold SQLite's change counter, which every committed
+// change moves: it tells an edit that kept the size from an unchanged file
+// where the file system keeps times only to the second or coarser.
 //
 // A changed file that cannot be read raises DatabaseError, as any bestiary
 // that fails while the calculator runs does; the next question tries again,
@@ -31,6 +34,7 @@ private:
         off_t size = 0;
         timespec modified{};
         timespec changed{};
+        std::string firstBytes;
         bool operator==(const Stamp& other) const;
     };
     Stamp stampNow() const;

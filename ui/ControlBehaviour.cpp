@@ -6,6 +6,7 @@
 #include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -50,5 +51,7 @@ void offerMatchingFoeNames(QComboBox* foes)
     completer->setCompletionMode(QCompleter::PopupCompletion);
     completer->setFilterMode(Qt::MatchContains);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
+    // A letter may leave tens of thousands of names to offer: one row's height for all.
+    static_cast<QListView*>(completer->popup())->setUniformItemSizes(true);
     attachFoeOffers(foes, completer);
 }

@@ -8,6 +8,7 @@
 #include "BestiarySettings.h"
 #include "BestiarySources.h"
 #include "ControlBehaviour.h"
+#include "FoeList.h"
 #include "InputMarks.h"
 #include "SheetBinding.h"
 #include "StatBlockActions.h"
@@ -89,6 +90,7 @@ void frmMain::connectEvents()
         connect(controls_.optCategory[static_cast<std::size_t>(category)], &QRadioButton::clicked, this,
                 [this, category] { chooseCategory(category); });
     tabToCheckedButtonOnly(controls_.optCategory);
+    holdFoeNamesInOneList(controls_.cboFoes);
     offerMatchingFoeNames(controls_.cboFoes);
     giveTypedFoeNamesTheirListedSpelling(controls_.cboFoes);
 
@@ -121,10 +123,12 @@ void frmMain::chooseCategory(ThreatCategory category)
 std::optional<BestiaryFailure> frmMain::GetFoes()
 {
     const QString saved = controls_.cboFoes->currentText();
-    QStringList names;
+    QStringList names{kGeneric};
     std::optional<BestiaryFailure> failure;
     try {
-        for (const std::string& name : bestiary_ ? bestiary_->listNames(Category) : std::vector<std::string>())
+        const std::vector<std::string> offered = bestiary_ ? bestiary_->listNames(Category) : std::vector<std::string>();
+        names.reserve(static_cast<qsizetype>(offered.size()) + 1);
+        for (const std::string& name : offered)
             names << QString::fromStdString(name);
     } catch (const DatabaseError& error) {
         failure = BestiaryFailure{error.what()};
@@ -133,9 +137,7 @@ std::optional<BestiaryFailure> frmMain::GetFoes()
     // to the foe it keeps, and every caller recomputes once the list is
     // rebuilt: a change event from here would only run the same pass twice.
     const QSignalBlocker quiet(controls_.cboFoes);
-    controls_.cboFoes->clear();
-    controls_.cboFoes->addItem(kGeneric);
-    controls_.cboFoes->addItems(names);
+    replaceFoeNames(controls_.cboFoes, names);
     controls_.cboFoes->setEditText(failure || names.contains(saved) ? saved : kGeneric);
     return failure;
 }

@@ -4,7 +4,6 @@
 #include "FoeDatabase.h"
 #include "FoeNameOrder.h"
 #include "NumberText.h"
-#include "SqliteFoeQueries.h"
 
 #include <sqlite3.h>
 
@@ -12,6 +11,27 @@
 #include <stdexcept>
 
 namespace {
+
+// The two questions as the SQLite backend asked them before it read the
+// table into memory, ordered and matched by the same FOENAME collation.
+constexpr const char* kFoeListSql =
+    "SELECT CAST(Name AS TEXT) AS Shown FROM Foes"
+    " WHERE Max_Threat > ?1 AND typeof(Max_Threat) IN ('integer', 'real') AND CAST(Name AS TEXT) <> ''"
+    " ORDER BY Shown COLLATE FOENAME, Shown";
+constexpr const char* kFoeLookupSql =
+    "SELECT Init, Atk, Dfn, Dam, Soak, HP, Res, Mix, Move, Missile FROM Foes"
+    " WHERE CAST(Name AS TEXT) = ?1 COLLATE FOENAME LIMIT 1";
+
+int collateFoeNames(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
+    return compareFoeNames({static_cast<const char*>(a), static_cast<std::size_t>(lengthA)},
+                           {static_cast<const char*>(b), static_cast<std::size_t>(lengthB)});
+}
+
+int registerFoeNameCollation(sqlite3* db)
+{
+    return sqlite3_create_collation(db, "FOENAME", SQLITE_UTF8, nullptr, collateFoeNames);
+}
 
 constexpr int kMoveColumn = 8;
 constexpr int kMissileColumn = 9;

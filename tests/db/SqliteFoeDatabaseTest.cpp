@@ -1,5 +1,6 @@
 #include "FoeDatabase.h"
 #include "TestBestiary.h"
+#include "WatchedFoeDatabase.h"
 
 #include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
@@ -92,13 +93,13 @@ TEST(SqliteFoeDatabase, ReadsALoggedBestiaryInAnOddlyNamedFolder)
 TEST(SqliteFoeDatabase, SeesFoesAddedWhileItIsOpen)
 {
     const auto bestiary = TestBestiary::fromFixture();
-    const auto db = openFoeDatabase(bestiary.file());
+    WatchedFoeDatabase db(bestiary.file());
     {
         SQLite::Database editor(bestiary.file().string(), SQLite::OPEN_READWRITE);
         editor.exec("INSERT INTO Foes (Name, Max_Threat, HP) VALUES ('Newcomer', 7, 12);");
     }
-    EXPECT_EQ(db->listNames(6).size(), 5u);
-    EXPECT_TRUE(db->findFoe("Newcomer").has_value());
+    EXPECT_EQ(db.listNames(6).size(), 5u);
+    EXPECT_TRUE(db.findFoe("Newcomer").has_value());
 }
 
 }  // namespace

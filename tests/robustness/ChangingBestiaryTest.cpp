@@ -73,16 +73,16 @@ class ChangedWhileOpen : public testing::TestWithParam<Change> {};
 TEST_P(ChangedWhileOpen, EachQueryAnswersByTheRulesOrSaysWhatIsWrong)
 {
     const TestBestiary bestiary = manyPageBestiary();
-    const auto reader = openFoeDatabase(bestiary.file());
-    ASSERT_EQ(brokenBestiaryRule(*reader), "");
+    WatchedFoeDatabase reader(bestiary.file());
+    ASSERT_EQ(brokenBestiaryRule(reader), "");
 
     GetParam().apply(bestiary.file());
     const FileState changed = stateOf(bestiary);
     int failed = 0;
     for (int round = 0; round < 2; ++round) {
         try {
-            EXPECT_EQ(brokenBestiaryRule(*reader), "");
-            recompute(*reader, "Goblin 7");
+            EXPECT_EQ(brokenBestiaryRule(reader), "");
+            recompute(reader, "Goblin 7");
         } catch (const DatabaseError& error) {
             ++failed;
             EXPECT_THAT(error.what(), HasSubstr(bestiary.file().string()));

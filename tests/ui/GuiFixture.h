@@ -5,6 +5,7 @@
 // dialog nobody expected into a failure instead of a hung test.
 
 #include "TestBestiary.h"
+#include "WatchedFoeDatabase.h"
 #include "frmMain.h"
 
 #include <QAbstractItemView>
@@ -17,11 +18,12 @@
 #include <functional>
 #include <memory>
 
-// The window opened on a throwaway bestiary, by default the shared fixture rows.
+// The window opened on a throwaway bestiary, by default the shared fixture
+// rows, following its file as the program does.
 struct OpenWindow {
     OpenWindow() : OpenWindow(TestBestiary::fromFixture()) {}
     explicit OpenWindow(TestBestiary rows)
-        : bestiary(std::move(rows)), window(std::make_unique<frmMain>(openFoeDatabase(bestiary.file())))
+        : bestiary(std::move(rows)), window(std::make_unique<frmMain>(std::make_unique<WatchedFoeDatabase>(bestiary.file())))
     {
     }
 

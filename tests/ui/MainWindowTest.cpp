@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <SQLiteCpp/Database.h>
 
 #include <fstream>
 
@@ -131,16 +132,24 @@ private slots:
         QCOMPARE(w.box("txtMix")->text(), "2");
     }
 
-    // State: Orc chosen at Equal. Action: click Superior, where Orc is still offered.
-    // Expected: Orc stays, computed at Superior.
+    // State: Orc chosen at Equal. Action: click Superior, where Orc is still
+    // offered; an editor adds a foe to the file; click Superior again.
+    // Expected: Orc stays, computed at Superior; the new foe is listed.
     void categoryClickKeepsAFoeStillOffered()
     {
         OpenWindow w;
         w.showActive();
         pickFoe(w, "Orc");
         clickCategory(w, 4);
-        QCOMPARE(w.control<QComboBox>("cboFoes")->currentText(), "Orc");
+        auto* foes = w.control<QComboBox>("cboFoes");
+        QCOMPARE(foes->currentText(), "Orc");
         QCOMPARE(texts(w, "txtFoe", 7), QStringList({"3", "5", "4", "6", "2", "35", "2"}));
+
+        SQLite::Database(w.bestiary.file().string(), SQLite::OPEN_READWRITE)
+            .exec("INSERT INTO Foes (Name, Max_Threat) VALUES ('Newcomer', 7)");
+        clickCategory(w, 4);
+        QVERIFY(listed(foes).contains("Newcomer"));
+        QCOMPARE(foes->currentText(), "Orc");
     }
 
     // State: Orc chosen. Action: click Superior, type a tally digit, then a

@@ -1,0 +1,63 @@
+#include "FoeIndex.h"
+
+#include "FoeNameOrder.h"
+
+#include <algorithm>
+
+namespace {
+
+// The required columns, in the order of kRequiredColumns.
+enum Column : std::size_t { kName, kMaxThreat, kFirstStat, kMove = kFirstStat + kFoeStatsSize, kMissile };
+static_assert(kMissile + 1 == kRequiredColumnCount);
+
+}  // namespace
+
+void FoeIndex::addRow(const Cells& cells)
+{
+    std::string name = storedText(cells[kName]);
+    if (name.empty())
+        return;
+    FoeRecord foe;
+    for (int slot = 0; slot < kFoeStatsSize; ++slot)
+        foe.stats[static_cast<std::size_t>(slot)] = storedNumber(cells[kFirstStat + static_cast<std::size_t>(slot)]);
+    foe.move = storedText(cells[kMove]);
+    foe.missile = storedNumber(cells[kMissile]);
+    byName_.push_back({std::move(name), storedNumber(cells[kMaxThreat]), static_cast<std::uint32_t>(foes_.size())});
+    foes_.push_back(std::move(foe));
+}
+
+void FoeIndex::seal()
+{
+    std::stable_sort(byName_.begin(), byName_.end(),
+                     [](const Entry& a, const Entry& b) { return foeNameLess(a.name, b.name); });
+    byName_.shrink_to_fit();
+    foes_.shrink_to_fit();
+}
+
+std::vector<std::string> FoeIndex::listNames(ThreatCategory category)
+{
+    // Text and NaN in Max_Threat exceed no category, nor does an empty one (0).
+    std::vector<std::string> names;
+    for (const Entry& entry : byName_) {
+        if (entry.maxThreat > category)
+            names.push_back(entry.name);
+    }
+    return names;
+}
+
+std::optional<FoeRecord> FoeIndex::findFoe(const std::string& name)
+{
+    // foeNameLess orders by compareFoeNames first, so the names equal to
+    // `name` ignoring case stand together; the first stored is the lowest.
+    // A name rarely stands more than once, so the run is walked rather than
+    // searched for its end: a second binary search would double the name
+    // comparisons, which are nearly all of a lookup's cost.
+    auto at = std::lower_bound(byName_.begin(), byName_.end(), name,
+                               [](const Entry& entry, const std::string& asked) { return compareFoeNames(entry.name, asked) < 0; });
+    std::optional<std::uint32_t> firstStored;
+    for (; at != byName_.end() && compareFoeNames(at->name, name) == 0; ++at)
+        firstStored = std::min(at->stored, firstStored.value_or(at->stored));
+    if (!firstStored)
+        return std::nullopt;
+    return foes_[*firstStored];
+}
