@@ -81,6 +81,16 @@ class Ears:
             time.sleep(0.01)
         return None
 
+    def until(self, holds, seconds=5):
+        """Whether `holds()` comes true within the time, listening meanwhile."""
+        end = time.monotonic() + seconds
+        while not holds():
+            if time.monotonic() > end:
+                return False
+            self.listen()
+            time.sleep(0.01)
+        return True
+
     def next_focus(self, seconds=5):
         """The next control to take the focus; a window coming to the front
         or a menu opening is announced too, but is no control of the sheet."""
@@ -185,9 +195,9 @@ def check_the_offers(combo, ears):
     if not check(arrival and arrival[2] == "Foe", "Tab never reached the foe box, announced as Foe"):
         return
     ears.act("type", "--delay", "50", TYPED)
+    check(ears.until(lambda: text_of(edit_field_of(combo)) == TYPED), f"the foe box's value is not the typed {TYPED!r}")
     told = ears.next(lambda kind, role, name, description: "description" in kind and FIRST_OFFER in description)
     check(told and told[1:3] == ("combo box", "Foe"), f"typing {TYPED!r} did not tell the offers on the foe box")
-    check(text_of(edit_field_of(combo)) == TYPED, f"the foe box's value is not the typed {TYPED!r}")
     for offer in FIRST_OFFER, SECOND_OFFER:
         ears.press("Down")
         arrival = ears.next_focus()
@@ -210,7 +220,10 @@ def check_the_about_box(ears):
     """Help > About opens the box with the focus on OK; Tab goes round its
     three tab stops, the icon between the buttons, each with a name of its own."""
     ears.press("alt+h")
-    time.sleep(0.3)  # the menu opens before its access key means anything
+    opened = ears.next(lambda kind, role, *_: kind.startswith("object:state-changed:focused")
+                       and role in ("menu", "menu item"))
+    if not check(opened, "Alt+H opened no menu"):
+        return
     ears.press("a")
     arrival = ears.next(lambda kind, role, name, _: kind.startswith("object:state-changed:focused") and name == "OK")
     ring = []
