@@ -195,7 +195,8 @@ def check_the_offers(combo, ears):
     if not check(arrival and arrival[2] == "Foe", "Tab never reached the foe box, announced as Foe"):
         return
     ears.act("type", "--delay", "50", TYPED)
-    check(ears.until(lambda: text_of(edit_field_of(combo)) == TYPED), f"the foe box's value is not the typed {TYPED!r}")
+    check(ears.until(lambda: text_of(edit_field_of(combo)) == TYPED),
+          f"the foe box's value is not the typed {TYPED!r}")
     told = ears.next(lambda kind, role, name, description: "description" in kind and FIRST_OFFER in description)
     check(told and told[1:3] == ("combo box", "Foe"), f"typing {TYPED!r} did not tell the offers on the foe box")
     for offer in FIRST_OFFER, SECOND_OFFER:
