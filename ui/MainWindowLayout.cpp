@@ -205,6 +205,9 @@ MainWindowControls buildMainWindowControls(QWidget* client)
 {
     MainWindowControls c;
     TabOrder order;
+    // Set before the boxes exist, they are born with it; set after, each
+    // would be told of the change one by one.
+    client->setFont(designFont(FontRole::Box));
 
     c.Label1 = makeLabel(client, "Label1", "Tally");
     c.Label3 = makeLabel(client, "Label3", "Foe");
