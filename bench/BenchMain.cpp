@@ -1,10 +1,15 @@
 // The benchmarks run in one Qt application on the offscreen platform, with
 // the window's fonts installed as the calculator installs them.
 //
-// Besides Google Benchmark's own options, --vorn_iterations=N runs every
-// figure and floor exactly N times, once (see fixPairIterations).
+// Besides Google Benchmark's own options:
+//   --vorn_iterations=N     runs every measure exactly N times, once (see
+//                           fixMeasureIterations)
+//   --vorn_bestiaries=DIR   makes the SQLite bench bestiaries in DIR, or
+//                           uses those made there before (see
+//                           keepBestiariesIn)
 
-#include "BenchPairs.h"
+#include "BenchBestiaries.h"
+#include "BenchMeasures.h"
 #include "BenchSuites.h"
 #include "DesignFonts.h"
 
@@ -12,33 +17,38 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace {
 
-// Takes --vorn_iterations=N out of the arguments, as Google Benchmark takes
-// out its own; 0 when it is not given.
-int takeFixedIterations(int& argc, char** argv)
+// Takes `--<name>=VALUE` out of the arguments, as Google Benchmark takes out
+// its own, and returns VALUE.
+std::optional<std::string> takeOption(int& argc, char** argv, std::string_view name)
 {
-    constexpr const char* kOption = "--vorn_iterations=";
-    int iterations = 0;
+    const std::string prefix = "--" + std::string(name) + "=";
+    std::optional<std::string> value;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], kOption, std::strlen(kOption)) == 0)
-            iterations = std::atoi(argv[i] + std::strlen(kOption));
+        if (std::string_view(argv[i]).starts_with(prefix))
+            value = argv[i] + prefix.size();
         else
             argv[kept++] = argv[i];
     }
     argc = kept;
     argv[argc] = nullptr;
-    return iterations;
+    return value;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    fixPairIterations(takeFixedIterations(argc, argv));
+    if (const auto iterations = takeOption(argc, argv, "vorn_iterations"))
+        fixMeasureIterations(std::atoi(iterations->c_str()));
+    if (const auto folder = takeOption(argc, argv, "vorn_bestiaries"))
+        keepBestiariesIn(*folder);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -50,7 +60,9 @@ int main(int argc, char** argv)
     benchmark::AddCustomContext("qt_version", qVersion());
     registerKeystrokeBenchmarks();
     registerLookupBenchmarks();
+    registerOpenBenchmarks();
     registerCategoryBenchmarks();
+    registerFoeBoxBenchmarks();
     registerScaleBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,9 +2,10 @@
 """Prints the benchmark table from the raw results scripts/bench.sh gathers.
 
 Every figure is the median of its repetitions; a ratio is the figure's median
-over its floor's median. Micro-benchmarks are timed in CPU time of the
-benchmark thread, so that time spent waiting for the machine's other work
-does not count; start-up is timed as whole-process wall time.
+over the median of what it is compared with, taken in the same run.
+Micro-benchmarks are timed in CPU time of the benchmark thread, so that time
+spent waiting for the machine's other work does not count; start-up and the
+command-line answer are timed as whole-process wall time.
 
 Usage: report.py RESULTS_DIR
 """
@@ -16,11 +17,30 @@ import re
 import statistics
 import sys
 
-RATIO_TARGETS = {"Keystroke": 1.10, "Lookup": 1.5, "Category": 1.2}
+# Each comparison: the row's name, the figure's benchmark, the benchmark it
+# is set against (a floor, or the same action on a smaller bestiary), the
+# highest ratio allowed, and the counters both must show alike (evidence
+# that they did the same visible work).
+COMPARISONS = [
+    ("Keystroke SQLite 14", "Keystroke/window SQLite 14", "Keystroke/bare window", 1.10, ("boxes", "paints")),
+    ("Keystroke 100000 / 14", "Keystroke/window SQLite 100000", "Keystroke/window SQLite 14 generated", 1.2,
+     ("boxes", "paints")),
+    ("Lookup SQLite 10000", "Lookup/index SQLite 10000", "Lookup/lower_bound SQLite 10000", 1.5, ()),
+    ("Lookup Access 10000", "Lookup/index Access 10000", "Lookup/lower_bound SQLite 10000", 1.5, ()),
+    ("Lookup SQLite 100000", "Lookup/index SQLite 100000", "Lookup/lower_bound SQLite 100000", 1.5, ()),
+    ("Unchanged file: lookup / read", "Lookup/unchanged file SQLite 100000", "Open/bestiary SQLite 100000", 0.01, ()),
+    ("Open SQLite 100000", "Open/bestiary SQLite 100000", "Open/SELECT and std::sort SQLite 100000", 2.0, ()),
+    ("Category SQLite 10000", "Category/window SQLite 10000", "Category/NOCASE query and addItems SQLite 10000", 0.8,
+     ("items",)),
+    ("Category Access 10000", "Category/window Access 10000", "Category/NOCASE query and addItems SQLite 10000", 0.8,
+     ("items",)),
+    ("Category 100000 / 10000", "Category/window SQLite 100000", "Category/window SQLite 10000", 12.0, ()),
+    ("Foe box key 100000 / 10000", "Foe box/key SQLite 100000", "Foe box/key SQLite 10000", 12.0, ()),
+]
 START_RATIO_TARGET = 1.10
 START_MEMORY_TARGET_MIB = 3.0
+OPEN_MEMORY_TARGET_MIB = 40.0
 ANSWER_RATIO_TARGET = 1.5
-COUNTERS_THAT_MUST_MATCH = ("boxes", "paints", "items")
 
 
 def median_and_cv(values):
@@ -30,13 +50,15 @@ def median_and_cv(values):
 
 
 def repetitions(path):
-    """run name -> list of per-repetition runs (aggregates left out)."""
+    """Benchmark name -> list of per-repetition runs (aggregates left out). A
+    name loses the "/iterations:N" Google Benchmark adds to it when the
+    iterations are fixed."""
     with open(path) as f:
         data = json.load(f)
     runs = {}
     for run in data["benchmarks"]:
         if run.get("run_type") == "iteration":
-            runs.setdefault(run["run_name"], []).append(run)
+            runs.setdefault(re.sub(r"/iterations:\d+$", "", run["run_name"]), []).append(run)
     return data["context"], runs
 
 
@@ -57,78 +79,92 @@ def verdict(met):
     return "met" if met else "MISSED"
 
 
-def callgrind_dumps(results, prefix):
-    """Client-request dump name -> instructions counted since the last zeroing."""
+def instructions_per_iteration(results):
+    """Benchmark name -> instructions of one iteration of its timed loop, from
+    the callgrind runs: each loop's dump, over the iterations its run's JSON
+    gives it."""
     counted = {}
-    for path in glob.glob(os.path.join(results, prefix + ".*")):
-        with open(path) as f:
-            text = f.read()
-        trigger = re.search(r"^desc: Trigger: Client Request: (.*)$", text, re.M)
-        summary = re.search(r"^summary: (\d+)", text, re.M)
-        if trigger and summary:
-            counted[trigger.group(1)] = int(summary.group(1))
+    for json_path in glob.glob(os.path.join(results, "*-callgrind.json")):
+        _, runs = repetitions(json_path)
+        for path in glob.glob(json_path[: -len(".json")] + ".out.*"):
+            with open(path) as f:
+                text = f.read()
+            trigger = re.search(r"^desc: Trigger: Client Request: (.*)$", text, re.M)
+            summary = re.search(r"^summary: (\d+)", text, re.M)
+            if trigger and summary and trigger.group(1) in runs:
+                counted[trigger.group(1)] = int(summary.group(1)) / runs[trigger.group(1)][0]["iterations"]
     return counted
 
 
-def label_order(label):
-    """Keystroke, Lookup, Category; then by bestiary size, SQLite first."""
-    measure, bestiary = label.split("/", 1)
-    engine, rows = bestiary.rsplit(" ", 1)
-    return list(RATIO_TARGETS).index(measure), int(rows), engine != "SQLite"
-
-
-def pair_rows(runs, instructions, notes):
+def comparison_rows(runs, instructions, notes):
     rows = []
-    labels = sorted({name.rsplit("/", 1)[0] for name in runs if not name.startswith("Scale/")}, key=label_order)
-    for label in labels:
-        figure, floor = runs.get(label + "/figure"), runs.get(label + "/floor")
+    for label, figure_name, floor_name, target, counters in COMPARISONS:
+        figure, floor = runs.get(figure_name), runs.get(floor_name)
         if not figure or not floor:
-            notes.append(f"{label}: figure or floor did not run")
+            notes.append(f"{label}: {figure_name if not figure else floor_name} did not run")
             continue
         (fig, fig_cv), (flo, flo_cv) = median_and_cv(cpu_times_us(figure)), median_and_cv(cpu_times_us(floor))
-        target = RATIO_TARGETS[label.split("/")[0]]
         ratio = fig / flo
-        fig_ir, flo_ir = instructions.get(label + "/figure"), instructions.get(label + "/floor")
-        ir_ratio = f"{fig_ir / flo_ir:.3f}" if fig_ir and flo_ir else "-"
-        rows.append([label.replace("/", " "), show_time_us(fig), show_time_us(flo), f"{ratio:.3f}", ir_ratio,
-                     f"<= {target:.2f}", verdict(ratio <= target), f"{fig_cv:.0%} / {flo_cv:.0%}"])
-        for counter in COUNTERS_THAT_MUST_MATCH:
+        fig_ir, flo_ir = instructions.get(figure_name), instructions.get(floor_name)
+        ir_ratio = show_ratio(fig_ir / flo_ir) if fig_ir and flo_ir else "-"
+        rows.append([label, show_time_us(fig), show_time_us(flo), show_ratio(ratio), ir_ratio,
+                     f"<= {target:g}", verdict(ratio <= target), f"{fig_cv:.0%} / {flo_cv:.0%}"])
+        for counter in counters:
             a, b = figure[0].get(counter), floor[0].get(counter)
-            if a is not None and a != b:
-                notes.append(f"{label}: {counter} per iteration differ, figure {a:g}, floor {b:g}")
+            if a != b:
+                notes.append(f"{label}: {counter} per iteration differ, figure {a}, floor {b}")
     return rows
 
 
-def hyperfine_ms(results, pattern, programs):
-    """program -> its wall times in ms, from hyperfine's files; commands are told apart by their program."""
-    wall = {p: [] for p in programs}
-    for path in sorted(glob.glob(os.path.join(results, pattern))):
+def show_ratio(ratio):
+    return f"{ratio:.3f}" if ratio >= 0.001 else f"{ratio:.1e}"
+
+
+def hyperfine_rounds(results, prefix, programs):
+    """Per round, in order: program -> its wall times in ms, from hyperfine's
+    files PREFIX-ROUND.json or PREFIX-ROUND-PART.json; commands are told
+    apart by their program."""
+    rounds = {}
+    for path in glob.glob(os.path.join(results, prefix + "-*.json")):
+        number = int(re.match(rf"{re.escape(prefix)}-(\d+)", os.path.basename(path)).group(1))
+        wall = rounds.setdefault(number, {p: [] for p in programs})
         with open(path) as f:
             for result in json.load(f)["results"]:
                 program = next(p for p in programs if re.search(rf"(^|/){re.escape(p)}( |$)", result["command"]))
                 wall[program].extend(t * 1000 for t in result["times"])
-    return wall
+    return [rounds[number] for number in sorted(rounds)]
+
+
+def peak_mib(results, pattern):
+    """GNU time's maximum resident set sizes, in MiB, of the files matching pattern."""
+    peaks = []
+    for path in glob.glob(os.path.join(results, pattern)):
+        with open(path) as f:
+            peaks.append(int(f.read().split()[-1]) / 1024)
+    return peaks
+
+
+def memory_row(label, figure_peaks, floor_peaks, target_mib):
+    (fig, fig_cv), (flo, flo_cv) = median_and_cv(figure_peaks), median_and_cv(floor_peaks)
+    return [label, f"{fig:.1f} MiB", f"{flo:.1f} MiB", f"+{fig - flo:.1f} MiB", "-", f"<= +{target_mib:g} MiB",
+            verdict(fig - flo <= target_mib), f"{fig_cv:.0%} / {flo_cv:.0%}"]
 
 
 def startup_rows(results):
+    """One row a round, wall time and instructions, both held to the target;
+    then peak memory."""
     programs = ("first_frame_calculator", "first_frame_bare_window")
-    wall = hyperfine_ms(results, "wall-*.json", programs)
-    instructions = {p: [] for p in programs}
-    peak_mib = {p: [] for p in programs}
-    for p in programs:
-        for path in glob.glob(os.path.join(results, f"callgrind-{p}-*.out")):
-            instructions[p].append(total_instructions(path))
-        for path in glob.glob(os.path.join(results, f"peak-kib-{p}-*.txt")):
-            with open(path) as f:
-                peak_mib[p].append(int(f.read().split()[-1]) / 1024)
-
-    rows = process_rows("Start-up", [wall[p] for p in programs], [instructions[p] for p in programs],
-                        START_RATIO_TARGET, 1)
-    (fig, fig_cv), (flo, flo_cv) = (median_and_cv(peak_mib[p]) for p in programs)
-    rows.append(["Start-up peak memory", f"{fig:.1f} MiB", f"{flo:.1f} MiB", f"+{fig - flo:.1f} MiB", "-",
-                 f"<= +{START_MEMORY_TARGET_MIB:.0f} MiB", verdict(fig - flo <= START_MEMORY_TARGET_MIB),
-                 f"{fig_cv:.0%} / {flo_cv:.0%}"])
-    return rows, {p: len(wall[p]) for p in programs}
+    rows = []
+    for number, wall in enumerate(hyperfine_rounds(results, "wall", programs), start=1):
+        (fig, fig_cv), (flo, flo_cv) = (median_and_cv(wall[p]) for p in programs)
+        fig_ir, flo_ir = (total_instructions(os.path.join(results, f"callgrind-{p}-{number}.out")) for p in programs)
+        met = fig / flo <= START_RATIO_TARGET and fig_ir / flo_ir <= START_RATIO_TARGET
+        rows.append([f"Start-up round {number}", f"{fig:.1f} ms", f"{flo:.1f} ms", show_ratio(fig / flo),
+                     show_ratio(fig_ir / flo_ir), f"<= {START_RATIO_TARGET:g} both", verdict(met),
+                     f"{fig_cv:.0%} / {flo_cv:.0%}"])
+    rows.append(memory_row("Start-up peak memory", *(peak_mib(results, f"peak-kib-{p}-*.txt") for p in programs),
+                           START_MEMORY_TARGET_MIB))
+    return rows
 
 
 def total_instructions(path):
@@ -152,12 +188,18 @@ def process_rows(label, wall, instructions, target, digits):
 def command_line_rows(results):
     """vorn-foe --foe against the floor that prints the row straight from SQLite."""
     programs = ("vorn-foe", "command_line_floor")
-    wall = hyperfine_ms(results, "cli-wall-*.json", programs)
+    wall = {p: [t for r in hyperfine_rounds(results, "cli-wall", programs) for t in r[p]] for p in programs}
     instructions = {p: [total_instructions(path)
                         for path in glob.glob(os.path.join(results, f"callgrind-cli-{p}-*.out"))]
                     for p in programs}
     return process_rows("Answer --foe", [wall[p] for p in programs], [instructions[p] for p in programs],
                         ANSWER_RATIO_TARGET, 2)
+
+
+def open_memory_rows(results):
+    """The command-line answer's peak memory on 100,000 foes against the sample's."""
+    return [memory_row("Open 100000 peak memory", peak_mib(results, "open-peak-kib-large-*.txt"),
+                       peak_mib(results, "open-peak-kib-sample-*.txt"), OPEN_MEMORY_TARGET_MIB)]
 
 
 def scale_rows(runs):
@@ -185,28 +227,28 @@ def cpu_model():
 
 
 def main(results):
-    context, pairs = repetitions(os.path.join(results, "pairs.json"))
+    context, measures = repetitions(os.path.join(results, "measures.json"))
     _, scale = repetitions(os.path.join(results, "scale.json"))
     notes = []
-    rows = pair_rows(pairs, callgrind_dumps(results, "pairs-callgrind.out"), notes)
-    start, wall_runs = startup_rows(results)
-    answer = command_line_rows(results)
-    repetition_count = max(len(r) for r in pairs.values())
+    rows = comparison_rows(measures, instructions_per_iteration(results), notes)
+    repetition_count = max(len(r) for r in measures.values())
+    with open(os.path.join(results, "load.txt")) as f:
+        load = "; ".join(line.strip().lower() for line in f)
 
     print(f"Machine: {os.cpu_count()} CPUs ({context.get('num_cpus')} seen by the benchmark), {cpu_model()}, "
-          f"Qt {context.get('qt_version')}; load average at start {context.get('load_avg')}")
+          f"Qt {context.get('qt_version')}; load averages over 1, 5 and 15 min, {load}")
     print()
     print(f"Scale (median of {max(len(r) for r in scale.values())} repetitions, CPU time)")
     print_table(["bestiary", "what", "median", "count"], scale_rows(scale))
     print()
     print(f"Figures against floors: median of {repetition_count} interleaved repetitions (CPU time); "
-          f"start-up wall time of {wall_runs['first_frame_calculator']} runs each. "
-          "Ir ratio: the same ratio in instructions (callgrind). Verdict on the ratio. "
-          "Noise: coefficient of variation, figure / floor.")
+          "start-up in five rounds, each the median wall time of 20 runs of each program and one count of "
+          "instructions. Ir ratio: the same ratio in instructions (callgrind). Verdict on the ratio "
+          "(start-up: on both). Noise: coefficient of variation, figure / floor.")
     for note in notes:
         print("NOTE:", note)
     print_table(["measure", "figure", "floor", "ratio", "Ir ratio", "target", "verdict", "noise"],
-                rows + start + answer)
+                rows + startup_rows(results) + command_line_rows(results) + open_memory_rows(results))
 
 
 if __name__ == "__main__":

@@ -60,6 +60,20 @@ std::optional<double> readNumber(std::string_view text)
     return negative ? -value : value;
 }
 
+std::optional<double> readTally(std::string_view text)
+{
+    if (const std::optional<double> number = readNumber(text))
+        return number;
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    const bool sign = !text.empty() && (text.front() == '+' || text.front() == '-');
+    if (sign)
+        text.remove_prefix(1);
+    if ((sign && text.empty()) || text == ".")
+        return 0.0;
+    return std::nullopt;
+}
+
 std::optional<std::int16_t> toInt16(double value)
 {
     if (!std::isfinite(value))

@@ -17,6 +17,12 @@
 // for a double reads as 0.
 std::optional<double> readNumber(std::string_view text);
 
+// A tally as the recomputation takes it: the number it reads as, or 0 while
+// it holds only the start of one (a sign, a point, or a sign and a point,
+// after optional blanks: "-", "+.", " ."), so that "-7" can be typed one
+// character at a time; nothing for any other text.
+std::optional<double> readTally(std::string_view text);
+
 // The nearest 16-bit integer, halves to the even neighbour (2.5 -> 2,
 // 3.5 -> 4, -8.5 -> -8); nothing when the rounded value
 // leaves -32768..32767 or the value is not finite.

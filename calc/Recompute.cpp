@@ -186,7 +186,7 @@ void recomputeSheet(FoeSheet& sheet, ThreatCategory category, const FoeLookup& l
     std::array<int, kStatCount> shown{};
     for (int slot = Init; slot < kStatCount; ++slot) {
         const auto i = static_cast<std::size_t>(slot);
-        std::optional<double> tally = readNumber(sheet.tally[i]);
+        std::optional<double> tally = readTally(sheet.tally[i]);
         if (!tally) {
             sheet.tally[i] = "0";
             sheet.tallyReset[i] = true;

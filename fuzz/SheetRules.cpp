@@ -34,11 +34,11 @@ std::string brokenTallyRule(const FoeSheet& before, const FoeSheet& after, std::
                 return "a tally after the stop is left as typed";
             continue;
         }
-        const bool reads = readNumber(before.tally[i]).has_value();
+        const bool reads = readTally(before.tally[i]).has_value();
         if (after.tallyReset[i] == reads)
-            return "a tally is marked as reset exactly when it does not read as a number";
+            return "a tally is marked as reset exactly when it does not read as a tally";
         if (after.tally[i] != (reads ? before.tally[i] : "0"))
-            return "a tally that reads is kept, one that does not becomes 0";
+            return "a tally that reads, or starts a number, is kept; any other becomes 0";
     }
     return "";
 }

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds a Release build in build-bench/ and measures the calculator against
-# its floors: the keystroke, lookup and category figures (Google Benchmark,
-# timed, then counted in instructions under callgrind), the scale figures,
-# the start-up of the whole program, and a command-line answer. Ends with one
-# table; the raw results stay in build-bench/bench-results/.
+# its floors and against itself on smaller bestiaries: the keystroke, lookup,
+# open, category and foe-box measures (Google Benchmark, timed, then counted
+# in instructions under callgrind), the scale figures, the start-up of the
+# whole program, a command-line answer, and the peak memory of opening
+# 100,000 foes. Ends with one table; the raw results stay in
+# build-bench/bench-results/, the bestiaries it made in build-bench/bench-bestiaries/.
 # Takes a few minutes; run it on a machine that is otherwise quiet if you can.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,35 +23,51 @@ fi
 
 build=build-bench
 results=$build/bench-results
+bestiaries=$build/bench-bestiaries
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVORN_BENCHMARKS=ON >/dev/null
 cmake --build "$build" -j2 --target vorn_bench first_frame_calculator first_frame_bare_window \
     vorn-foe vorn-foe-window command_line_floor
-rm -rf "$results"
-mkdir -p "$results"
+rm -rf "$results" "$bestiaries"
+mkdir -p "$results" "$bestiaries"
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+bench=("$build/bin/vorn_bench" --vorn_bestiaries="$bestiaries")
+measures='^(Keystroke|Lookup|Open|Category|Foe box)/'
 
-echo "Figures and floors (about two minutes)..."
-"$build/bin/vorn_bench" --benchmark_filter='^(Keystroke|Lookup|Category)/' \
+echo "Load before: $(cut -d' ' -f1-3 /proc/loadavg)" | tee "$results/load.txt"
+
+echo "Figures and floors, interleaved (about two minutes, the bestiaries made first)..."
+"${bench[@]}" --benchmark_filter="$measures" \
     --benchmark_repetitions=15 --benchmark_enable_random_interleaving=true --benchmark_min_time=0.1 \
-    --benchmark_out="$results/pairs.json" --benchmark_out_format=json >"$results/pairs.txt" 2>"$results/pairs.log"
+    --benchmark_out="$results/measures.json" --benchmark_out_format=json >"$results/measures.txt" 2>"$results/measures.log"
 
-echo "Instructions of the same figures and floors under callgrind (about a minute)..."
-valgrind --tool=callgrind --callgrind-out-file="$results/pairs-callgrind.out" \
-    "$build/bin/vorn_bench" --benchmark_filter='^(Keystroke|Lookup|Category)/' --vorn_iterations=10 \
-    >"$results/pairs-callgrind.txt" 2>"$results/pairs-callgrind.log"
+# Counts the instructions of the timed loops alone (see timeIterations), a
+# fixed number of iterations each. Usage: count_instructions NAME FILTER ITERATIONS
+count_instructions() {
+    valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$results/$1-callgrind.out" \
+        "${bench[@]}" --benchmark_filter="$2" --vorn_iterations="$3" \
+        --benchmark_out="$results/$1-callgrind.json" --benchmark_out_format=json \
+        >"$results/$1-callgrind.txt" 2>"$results/$1-callgrind.log"
+}
+echo "Instructions of the same measures under callgrind (about two minutes)..."
+count_instructions actions '^(Keystroke|Lookup|Category|Foe box)/' 10
+count_instructions opens '^Open/' 1  # each reads 100,000 foes
 
-echo "Scale (about a minute)..."
-"$build/bin/vorn_bench" --benchmark_filter='^Scale/' \
+echo "Scale (about half a minute)..."
+"${bench[@]}" --benchmark_filter='^Scale/' \
     --benchmark_repetitions=5 --benchmark_min_time=0.2 \
     --benchmark_out="$results/scale.json" --benchmark_out_format=json >"$results/scale.txt" 2>"$results/scale.log"
 
-echo "Start-up (about a minute)..."
+echo "Start-up, five rounds (about a minute)..."
 bench/startup/measure.sh "$build/bin" "$results"
 
 echo "A command-line answer (about half a minute)..."
 bench/command-line/measure.sh "$build/bin" "$results"
 
+echo "Peak memory of opening 100,000 foes (a few seconds)..."
+bench/bestiary-memory/measure.sh "$build/bin" "$results" "$bestiaries/foes100000.sqlite"
+
+echo "Load after: $(cut -d' ' -f1-3 /proc/loadavg)" | tee -a "$results/load.txt"
 echo
 python3 bench/report.py "$results" | tee "$results/table.txt"

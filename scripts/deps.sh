@@ -2,8 +2,10 @@
 # Installs the Debian 12 packages the calculator needs to build and test,
 # asking apt-get only for those that are missing; among them the MinGW-w64
 # cross compiler, with which the test suite checks the Windows-only sources,
-# the sqlite3 shell, with which it runs the README's CSV commands, and
-# poppler's tools, with which it reads back the PDFs the calculator writes.
+# the sqlite3 shell, with which it runs the README's CSV commands,
+# poppler's tools, with which it reads back the PDFs the calculator writes,
+# and an X server, a session bus, the accessibility bus, pyatspi and
+# xdotool, with which it listens to the window as a screen reader does.
 # With "fuzz" it also installs clang and libFuzzer, which only fuzz/run.sh
 # needs.
 set -euo pipefail
@@ -16,6 +18,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     desktop-file-utils appstream poppler-utils
     g++-mingw-w64-x86-64
+    xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi
 )
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang-14 libclang-rt-14-dev)

@@ -1,17 +1,13 @@
 #include "BestiarySettings.h"
 
-#include <QSettings>
+#include "UserSettings.h"
+
 #include <QVariant>
 
 namespace {
 
 const QString kLastKey = QStringLiteral("bestiary/last");
 const QString kRecentKey = QStringLiteral("bestiary/recent");
-
-QSettings store()
-{
-    return {QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vorn-foe"), QStringLiteral("vorn-foe")};
-}
 
 // A garbled file may hold anything under a key: only texts that could name a
 // file are taken.
@@ -31,12 +27,12 @@ namespace BestiarySettings {
 
 QString lastOpened()
 {
-    return store().value(kLastKey).toString();
+    return userSettings().value(kLastKey).toString();
 }
 
 QStringList recent()
 {
-    return namesIn(store().value(kRecentKey)).mid(0, kRecentCount);
+    return namesIn(userSettings().value(kRecentKey)).mid(0, kRecentCount);
 }
 
 void remember(const QString& file)
@@ -44,7 +40,7 @@ void remember(const QString& file)
     QStringList files = recent();
     files.removeAll(file);
     files.prepend(file);
-    QSettings settings = store();
+    QSettings settings = userSettings();
     settings.setValue(kLastKey, file);
     settings.setValue(kRecentKey, files.mid(0, kRecentCount));
 }
@@ -53,7 +49,7 @@ void forget(const QString& file)
 {
     QStringList files = recent();
     files.removeAll(file);
-    QSettings settings = store();
+    QSettings settings = userSettings();
     if (settings.value(kLastKey).toString() == file)
         settings.remove(kLastKey);
     settings.setValue(kRecentKey, files);

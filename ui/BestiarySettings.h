@@ -3,12 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// What the calculator remembers for its user: the bestiary last opened with
-// File > Open Bestiary, and the last few opened that way. It is kept with
-// QSettings in the desktop's configuration folder
-// (~/.config/vorn-foe/vorn-foe.ini), the only file the calculator writes unasked.
-// A settings file that is missing, unreadable, unwritable or garbled counts
-// as an empty one: remembering is a convenience, never a reason to fail.
+// The bestiaries the calculator remembers for its user (UserSettings.h):
+// the one last opened with File > Open Bestiary, and the last few opened
+// that way.
 namespace BestiarySettings {
 
 inline constexpr int kRecentCount = 5;

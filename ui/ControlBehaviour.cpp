@@ -1,5 +1,7 @@
 #include "ControlBehaviour.h"
 
+#include "FoeOffers.h"
+
 #include <QComboBox>
 #include <QCompleter>
 #include <QEvent>
@@ -51,5 +53,5 @@ void offerMatchingFoeNames(QComboBox* foes)
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     // A letter may leave tens of thousands of names to offer: one row's height for all.
     static_cast<QListView*>(completer->popup())->setUniformItemSizes(true);
-    foes->setCompleter(completer);
+    attachFoeOffers(foes, completer);
 }

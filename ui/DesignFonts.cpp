@@ -1,5 +1,7 @@
 #include "DesignFonts.h"
 
+#include "SheetZoom.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -44,11 +46,11 @@ void installDesignFonts()
     QFont::insertSubstitutions("MS Serif", {"Liberation Serif", "Times New Roman", "DejaVu Serif"});
 }
 
-QFont designFont(FontRole role)
+QFont designFont(FontRole role, int percent)
 {
     const FontStyle style = styleFor(role);
     QFont font(style.family);
-    font.setPixelSize(style.pixelSize);
+    font.setPixelSize(zoomed(style.pixelSize, percent));
     font.setWeight(static_cast<QFont::Weight>(style.weight));
     return font;
 }

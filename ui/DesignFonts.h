@@ -20,4 +20,5 @@ enum class FontRole {
 // application object exists and before any window is built.
 void installDesignFonts();
 
-QFont designFont(FontRole role);
+// At `percent` of the size the window was drawn for.
+QFont designFont(FontRole role, int percent = 100);

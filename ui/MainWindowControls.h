@@ -12,6 +12,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QSize;
 class QWidget;
 
 // Every control of the main window, by its name on the sheet. Rows and
@@ -39,9 +40,14 @@ struct MainWindowControls {
 // captions, placeholder texts, fonts and tab order.
 MainWindowControls buildMainWindowControls(QWidget* clientArea);
 
+// Places every control and sets every font at `percent` of the size the
+// sheet was drawn at: the zoom scales places, sizes and fonts together.
+void placeMainWindowControls(const MainWindowControls& controls, QWidget* clientArea, int percent);
+
 // "txtTally(3)": how a member of a control array is named.
 QString arrayMemberName(const char* array, int index);
 
 // The client area the controls were placed on, in device-independent pixels.
 inline constexpr int kClientWidth = 476;
 inline constexpr int kClientHeight = 262;
+QSize clientAreaSize(int percent);

@@ -1,6 +1,7 @@
 #include "MainWindowControls.h"
 
 #include "DesignFonts.h"
+#include "SheetZoom.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -12,8 +13,9 @@
 #include <vector>
 
 // Places are in pixels at 96 dpi, as the sheet was drawn; Qt scales them with
-// the screen. Tab indexes are the sheet's: controls that never take the focus
-// hold one too, so the numbers run with gaps.
+// the screen, and the zoom scales them again. Tab indexes are the sheet's:
+// controls that never take the focus hold one too, so the numbers run with
+// gaps.
 namespace {
 
 struct Place {
@@ -52,6 +54,13 @@ constexpr CaptionPlace kLabel2[] = {
     {19, "Might", {376, 208, 52, 19}, FontRole::Heading},
 };
 
+constexpr Place kTallyTitle{8, 8, 67, 25};
+constexpr Place kFoeTitle{24, 72, 38, 25};
+constexpr Place kBowCaption{16, 152, 49, 18};
+constexpr Place kXBowCaption{17, 176, 48, 18};
+constexpr Place kFoes{88, 72, 201, 21};
+constexpr Place kFrame{312, 56, 145, 137};
+
 struct BoxPlace {
     int x, y;
     int tabIndex;
@@ -73,34 +82,42 @@ constexpr BoxPlace kMight{384, 232, 57};
 constexpr int kFoesTab = 38;
 constexpr int kFirstCategoryTab = 16;  // Pitiful; Terrifying is 22
 
-void place(QWidget* widget, const Place& p)
+// Each edge is scaled and rounded on its own, so controls that do not
+// touch on the sheet do not touch at any zoom.
+QRect zoomedPlace(const Place& p, int percent)
 {
-    widget->setGeometry(p.x, p.y, p.width, p.height);
+    return {QPoint(zoomed(p.x, percent), zoomed(p.y, percent)),
+            QPoint(zoomed(p.x + p.width, percent) - 1, zoomed(p.y + p.height, percent) - 1)};
 }
 
 // A stand-in face can run wider than the one the sheet was drawn for; the
 // label then widens to its caption, away from the box it heads or captions
 // (left-aligned ones to the right, right-aligned ones to the left), so no
 // caption is cut off and nothing else moves.
-Place fittedPlace(const QLabel* label, Place p)
+QRect fitted(const QLabel* label, QRect r)
 {
     const int needed = label->fontMetrics().horizontalAdvance(label->text());
-    if (needed > p.width) {
+    if (needed > r.width()) {
         if (label->alignment() & Qt::AlignRight)
-            p.x -= needed - p.width;
-        p.width = needed;
+            r.setLeft(r.right() + 1 - needed);
+        else
+            r.setWidth(needed);
     }
-    return p;
+    return r;
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const char* caption, const Place& p, FontRole font,
+void placeLabel(QLabel* label, const Place& p, FontRole font, int percent)
+{
+    label->setFont(designFont(font, percent));
+    label->setGeometry(fitted(label, zoomedPlace(p, percent)));
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const char* caption,
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
 {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
-    label->setFont(designFont(font));
     label->setAlignment(alignment);
-    place(label, fittedPlace(label, p));
     return label;
 }
 
@@ -125,9 +142,20 @@ QLineEdit* makeBox(QWidget* parent, const QString& name, const BoxPlace& at, con
     auto* box = new QLineEdit(text, parent);
     box->setObjectName(name);
     box->setAlignment(Qt::AlignCenter);
-    box->setGeometry(at.x, at.y, kBoxWidth, kBoxHeight);
     order.add(at.tabIndex, box);
     return box;
+}
+
+void placeBox(QLineEdit* box, const BoxPlace& at, int percent)
+{
+    box->setGeometry(zoomedPlace(Place{at.x, at.y, kBoxWidth, kBoxHeight}, percent));
+}
+
+template <std::size_t N>
+void placeBoxRow(const std::array<QLineEdit*, N>& row, const BoxPlace (&places)[N], int percent)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        placeBox(row[i], places[i], percent);
 }
 
 template <std::size_t N>
@@ -142,21 +170,28 @@ void buildCategoryFrame(MainWindowControls& c, QWidget* client, TabOrder& order)
 {
     c.Frame1 = new QGroupBox("Category", client);
     c.Frame1->setObjectName("Frame1");
-    c.Frame1->setFont(designFont(FontRole::Frame));
-    place(c.Frame1, {312, 56, 145, 137});
     for (ThreatCategory category = 0; category < kCategoryCount; ++category) {
         auto* option = new QRadioButton(QString::fromUtf8(kCategoryCaptions[category].data(),
                                                           static_cast<int>(kCategoryCaptions[category].size())),
                                         c.Frame1);
         option->setObjectName(arrayMemberName("optCategory", category));
-        option->setFont(designFont(FontRole::Option));
         option->setLayoutDirection(Qt::RightToLeft);  // caption at the left, button at the right end
-        // Terrifying stands at the top, Pitiful at the bottom, 16 px apart.
-        place(option, {16, 16 + (kCategoryCount - 1 - category) * 16, 100, 17});
         order.add(kFirstCategoryTab + category, option);
         c.optCategory[static_cast<std::size_t>(category)] = option;
     }
     c.optCategory[kDefaultCategory]->setChecked(true);
+}
+
+void placeCategoryFrame(const MainWindowControls& c, int percent)
+{
+    c.Frame1->setFont(designFont(FontRole::Frame, percent));
+    c.Frame1->setGeometry(zoomedPlace(kFrame, percent));
+    for (ThreatCategory category = 0; category < kCategoryCount; ++category) {
+        QRadioButton* option = c.optCategory[static_cast<std::size_t>(category)];
+        option->setFont(designFont(FontRole::Option, percent));
+        // Terrifying stands at the top, Pitiful at the bottom, 16 px apart.
+        option->setGeometry(zoomedPlace(Place{16, 16 + (kCategoryCount - 1 - category) * 16, 100, 17}, percent));
+    }
 }
 
 }  // namespace
@@ -170,19 +205,21 @@ MainWindowControls buildMainWindowControls(QWidget* client)
 {
     MainWindowControls c;
     TabOrder order;
+    // Set before the boxes exist, they are born with it; set after, each
+    // would be told of the change one by one.
     client->setFont(designFont(FontRole::Box));
 
-    c.Label1 = makeLabel(client, "Label1", "Tally", {8, 8, 67, 25}, FontRole::Title);
-    c.Label3 = makeLabel(client, "Label3", "Foe", {24, 72, 38, 25}, FontRole::Title);
+    c.Label1 = makeLabel(client, "Label1", "Tally");
+    c.Label3 = makeLabel(client, "Label3", "Foe");
     for (const CaptionPlace& label : kLabel2) {
         const Qt::Alignment alignment =
             label.font == FontRole::RowCaption ? Qt::AlignRight | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop;
         c.label2[static_cast<std::size_t>(label.index)] =
-            makeLabel(client, arrayMemberName("label2", label.index), label.caption, label.place, label.font, alignment);
+            makeLabel(client, arrayMemberName("label2", label.index), label.caption, alignment);
     }
     const Qt::Alignment rowCaption = Qt::AlignRight | Qt::AlignTop;
-    c.lblBow = makeLabel(client, "lblBow", "Bow", {16, 152, 49, 18}, FontRole::RowCaption, rowCaption);
-    c.lblXBow = makeLabel(client, "lblXBow", "X-Bow", {17, 176, 48, 18}, FontRole::RowCaption, rowCaption);
+    c.lblBow = makeLabel(client, "lblBow", "Bow", rowCaption);
+    c.lblXBow = makeLabel(client, "lblXBow", "X-Bow", rowCaption);
 
     makeBoxRow(c.txtTally, client, "txtTally", kTally, "Text1", order);
     c.cboFoes = new QComboBox(client);
@@ -190,7 +227,6 @@ MainWindowControls buildMainWindowControls(QWidget* client)
     c.cboFoes->setEditable(true);
     c.cboFoes->setInsertPolicy(QComboBox::NoInsert);  // typing a name never adds it to the list
     c.cboFoes->setEditText("Combo1");
-    place(c.cboFoes, {88, 72, 201, 21});
     order.add(kFoesTab, c.cboFoes);
     buildCategoryFrame(c, client, order);
 
@@ -203,5 +239,33 @@ MainWindowControls buildMainWindowControls(QWidget* client)
     c.txtMight = makeBox(client, "txtMight", kMight, "", order);
 
     order.apply();
+    placeMainWindowControls(c, client, 100);
     return c;
+}
+
+void placeMainWindowControls(const MainWindowControls& c, QWidget* client, int percent)
+{
+    client->setFont(designFont(FontRole::Box, percent));  // every box and the foe box take it
+    placeLabel(c.Label1, kTallyTitle, FontRole::Title, percent);
+    placeLabel(c.Label3, kFoeTitle, FontRole::Title, percent);
+    for (const CaptionPlace& label : kLabel2)
+        placeLabel(c.label2[static_cast<std::size_t>(label.index)], label.place, label.font, percent);
+    placeLabel(c.lblBow, kBowCaption, FontRole::RowCaption, percent);
+    placeLabel(c.lblXBow, kXBowCaption, FontRole::RowCaption, percent);
+
+    placeBoxRow(c.txtTally, kTally, percent);
+    c.cboFoes->setGeometry(zoomedPlace(kFoes, percent));
+    placeCategoryFrame(c, percent);
+    placeBoxRow(c.txtFoe, kFoe, percent);
+    placeBoxRow(c.txtBow, kBow, percent);
+    placeBoxRow(c.txtXBow, kXBow, percent);
+    placeBox(c.txtMove, kMove, percent);
+    placeBox(c.txtWT, kWound, percent);
+    placeBox(c.txtMix, kMix, percent);
+    placeBox(c.txtMight, kMight, percent);
+}
+
+QSize clientAreaSize(int percent)
+{
+    return zoomedPlace(Place{0, 0, kClientWidth, kClientHeight}, percent).size();
 }

@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "BestiaryMenu.h"
+#include "SheetZoom.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -10,7 +11,9 @@ std::unique_ptr<frmMain> startCalculator(const BestiarySources& sources)
     auto chosen = chooseBestiary(sources, [](const QString& message) { showBestiaryRefusal(nullptr, message); });
     if (!chosen)
         return nullptr;
-    return std::make_unique<frmMain>(std::move(chosen->database), chosen->file);
+    auto window = std::make_unique<frmMain>(std::move(chosen->database), chosen->file);
+    window->zoomTo(rememberedZoom());
+    return window;
 }
 
 int runCalculator(const BestiarySources& sources)

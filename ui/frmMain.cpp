@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "AboutBox.h"
+#include "AccessibleComboBox.h"
 #include "AccessibleNames.h"
 #include "AppIcon.h"
 #include "BestiaryMenu.h"
@@ -11,6 +12,8 @@
 #include "InputMarks.h"
 #include "SheetBinding.h"
 #include "StatBlockActions.h"
+#include "TypedFoeName.h"
+#include "ZoomMenu.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -36,11 +39,12 @@ frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, std::filesystem::path fi
     setWindowIcon(appIcon());
     auto* clientArea = new QWidget(this);
     setCentralWidget(clientArea);
+    nameComboBoxesByTheirOwnName();
     controls_ = buildMainWindowControls(clientArea);
     nameControlsForScreenReaders(controls_);
     buildMenu();
     connectEvents();
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    fitWindowToSheet();
     move(204, 144);
 
     // Start-up: every change raised here finds Ready false, so the one
@@ -70,6 +74,10 @@ void frmMain::buildMenu()
     QMenu* mnuFile = addBestiaryMenu(menuBar(), this, [this](const QString& file) { openBestiary(file); },
                                      [this] { return bestiaryFile_.empty() ? QString() : fileName(bestiaryFile_); });
     addStatBlockActions(mnuFile, this, [this] { return statBlockOf(sheet_, Category); });
+    addZoomMenu(menuBar(), [this] { return zoom_; }, [this](int percent) {
+        zoomTo(percent);
+        rememberZoom(percent);
+    });
     mnuExit = menuBar()->addAction("E&xit");  // a command right on the bar, no drop-down
     mnuExit->setObjectName("mnuExit");
     QMenu* mnuHelp = menuBar()->addMenu("&Help");
@@ -86,6 +94,7 @@ void frmMain::connectEvents()
     tabToCheckedButtonOnly(controls_.optCategory);
     holdFoeNamesInOneList(controls_.cboFoes);
     offerMatchingFoeNames(controls_.cboFoes);
+    giveTypedFoeNamesTheirListedSpelling(controls_.cboFoes);
 
     auto recomputeOnceReady = [this] {
         if (Ready)
@@ -159,6 +168,21 @@ void frmMain::openBestiary(const QString& file)
     bestiaryFile_ = filePath(absolute);
     BestiarySettings::remember(absolute);
     recomputeAfterListing(GetFoes());
+}
+
+void frmMain::zoomTo(int percent)
+{
+    if (percent == zoom_)
+        return;
+    zoom_ = percent;
+    placeMainWindowControls(controls_, centralWidget(), percent);
+    fitWindowToSheet();
+}
+
+void frmMain::fitWindowToSheet()
+{
+    const QSize client = clientAreaSize(zoom_);
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
 void frmMain::recomputeAfterListing(const std::optional<BestiaryFailure>& listing)

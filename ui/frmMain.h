@@ -18,6 +18,7 @@
 #include "FoeSheet.h"
 #include "MainWindowControls.h"
 #include "Recompute.h"
+#include "SheetZoom.h"
 
 #include <QMainWindow>
 
@@ -48,12 +49,16 @@ public:
     // Replaces the open bestiary by `file`, rebuilds the list and recomputes;
     // a file that is refused is shown in a message box and changes nothing.
     void openBestiary(const QString& file);
+    // Scales the sheet, every place, size and font together, to `percent` of
+    // the size it was drawn at, and the window with it.
+    void zoomTo(int percent);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenu();
+    void fitWindowToSheet();
     void connectEvents();
     void chooseCategory(ThreatCategory category);
     // MakeFoe, or, when the list could not be read, the pass that stops on it.
@@ -63,6 +68,7 @@ private:
 
     ThreatCategory Category = 0;
     bool Ready = false;
+    int zoom_ = kActualSize;
     std::unique_ptr<FoeDatabase> bestiary_;
     std::filesystem::path bestiaryFile_;
     FoeSheet sheet_;

@@ -7,7 +7,9 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -16,6 +18,8 @@ namespace {
 const std::filesystem::path kFixtures = VORN_BENCH_FIXTURES;
 constexpr int kFixtureRows = 14;
 constexpr const char* kLastFixtureFoe = "zombie";
+
+std::optional<std::filesystem::path> keptFolder;
 
 class ScratchFolder {
 public:
@@ -34,28 +38,30 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    std::filesystem::path file(const std::string& name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return path_; }
 
 private:
     std::filesystem::path path_;
 };
 
-const ScratchFolder& scratch()
+const std::filesystem::path& bestiaryFolder()
 {
-    static const ScratchFolder folder;
-    return folder;
+    if (keptFolder)
+        return *keptFolder;
+    static const ScratchFolder scratch;
+    return scratch.path();
 }
 
 BenchEngine engineOf(BestiaryId id)
 {
-    return id == BestiaryId::Access14 || id == BestiaryId::Access10k ? BenchEngine::Access : BenchEngine::Sqlite;
+    return id == BestiaryId::Access10k ? BenchEngine::Access : BenchEngine::Sqlite;
 }
 
 int rowsOf(BestiaryId id)
 {
     switch (id) {
     case BestiaryId::Sqlite14:
-    case BestiaryId::Access14:
+    case BestiaryId::Generated14:
         return kFixtureRows;
     case BestiaryId::Sqlite10k:
     case BestiaryId::Access10k:
@@ -66,22 +72,28 @@ int rowsOf(BestiaryId id)
     return 0;
 }
 
-std::filesystem::path sqliteFromScript(const std::filesystem::path& script, const std::string& name)
+// The file `name` in the bestiary folder, made by `make` unless it is there
+// already. It is made under another name and renamed when complete, so that
+// a run cut short leaves no half-made bestiary to be used again.
+std::filesystem::path madeOnce(const std::string& name, const std::function<void(const std::filesystem::path&)>& make)
+{
+    const std::filesystem::path file = bestiaryFolder() / name;
+    if (std::filesystem::exists(file))
+        return file;
+    std::filesystem::path part = file;
+    part += ".part";
+    std::filesystem::remove(part);
+    make(part);
+    std::filesystem::rename(part, file);
+    return file;
+}
+
+void writeSqliteFromScript(const std::filesystem::path& script, const std::filesystem::path& file)
 {
     std::ifstream in(script);
     std::ostringstream sql;
     sql << in.rdbuf();
-    const std::filesystem::path file = scratch().file(name);
     SQLite::Database(file.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE).exec(sql.str());
-    return file;
-}
-
-std::filesystem::path manyFoesSqlite(int count)
-{
-    const std::filesystem::path file = scratch().file("foes" + std::to_string(count) + ".sqlite");
-    std::filesystem::remove(file);  // left by an attempt that failed its check
-    writeManyFoesSqlite(file, count);
-    return file;
 }
 
 // The generated twin must hold what the fixture holds, or the two engines'
@@ -107,16 +119,21 @@ void checkSameFoes(const std::filesystem::path& made, BestiaryId fixture)
 
 std::filesystem::path fileOf(BestiaryId id)
 {
+    const int rows = rowsOf(id);
     switch (id) {
     case BestiaryId::Sqlite14:
-        return sqliteFromScript(kFixtures / "foes.sql", "foes14.sqlite");
-    case BestiaryId::Access14:
-        return kFixtures / "access/foes.mdb";
+        return madeOnce("fixture-foes.sqlite",
+                        [](const std::filesystem::path& file) { writeSqliteFromScript(kFixtures / "foes.sql", file); });
     case BestiaryId::Access10k:
         return kFixtures / "access/foes-many.mdb";
+    case BestiaryId::Generated14:
     case BestiaryId::Sqlite10k:
     case BestiaryId::Sqlite100k:
-        return manyFoesSqlite(rowsOf(id));
+        return madeOnce("foes" + std::to_string(rows) + ".sqlite", [id, rows](const std::filesystem::path& file) {
+            writeManyFoesSqlite(file, rows);
+            if (id == BestiaryId::Sqlite10k)
+                checkSameFoes(file, BestiaryId::Access10k);
+        });
     }
     throw std::logic_error("unknown bench bestiary");
 }
@@ -125,7 +142,14 @@ std::filesystem::path fileOf(BestiaryId id)
 
 std::string bestiaryLabel(BestiaryId id)
 {
+    if (id == BestiaryId::Generated14)
+        return "SQLite 14 generated";
     return (engineOf(id) == BenchEngine::Sqlite ? "SQLite " : "Access ") + std::to_string(rowsOf(id));
+}
+
+void keepBestiariesIn(const std::filesystem::path& folder)
+{
+    keptFolder = folder;
 }
 
 const BenchBestiary& benchBestiary(BestiaryId id)
@@ -134,9 +158,7 @@ const BenchBestiary& benchBestiary(BestiaryId id)
     if (const auto found = made.find(id); found != made.end())
         return found->second;
     const int rows = rowsOf(id);
-    const std::string last = rows == kFixtureRows ? kLastFixtureFoe : manyFoesName(manyFoesStorageOrder(rows).back());
+    const std::string last = id == BestiaryId::Sqlite14 ? kLastFixtureFoe : manyFoesName(manyFoesStorageOrder(rows).back());
     BenchBestiary bestiary{engineOf(id), fileOf(id), last};
-    if (id == BestiaryId::Sqlite10k)
-        checkSameFoes(bestiary.file, BestiaryId::Access10k);
     return made.emplace(id, std::move(bestiary)).first->second;
 }

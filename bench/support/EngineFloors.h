@@ -1,78 +1,55 @@
 #pragma once
 
-// What the engines themselves cost for the calculator's two questions, with
-// no backend around them: the floors the lookup and category figures are
-// measured against.
-//
-// SQLite: the backend's own two queries, word for word, prepared once on a
-// read-only connection with the same FOENAME collation registered (a NOCASE
-// floor would compare names differently, and the comparisons are most of a
-// scan). Each question is bind, step, reset; numbers are read with SQLite's
-// own conversions and names go straight from the engine's UTF-8 into Qt.
-//
-// Access: the rows read from the file once, kept in the best simple
-// structure for each question: for a lookup, a vector sorted by the folded
-// name (equal names in storage order), so a binary search lands on the first
-// stored foe directly; for a list, the named rows in list order, filtered.
+// What SQLite and the standard library alone cost for the calculator's
+// questions: the floors the open, lookup and category figures are measured
+// against. Each reads an SQLite bestiary itself, on a read-only connection
+// of its own; of the calculator's code only the name order is used, where
+// the floor must put the names in the order the calculator shows them.
 
-#include "BenchBestiaries.h"
-#include "FoeRecord.h"
 #include "ThreatCategory.h"
 
 #include <QStringList>
 
 #include <filesystem>
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
-class EngineFloor {
+// The open floor: the backend's own SELECT of every row of table Foes (the
+// very text it runs), stepped through once with each row's name copied
+// out, then one std::sort of the names in the order the calculator lists
+// them (foeNameLess).
+std::vector<std::string> selectAndSortNames(const std::filesystem::path& file);
+
+// The lookup floor: std::lower_bound over those sorted names, comparing with
+// compareFoeNames (by which they are ordered first, so the search is valid),
+// and one more comparison to tell a match.
+class SortedNamesLookup {
 public:
-    virtual ~EngineFloor() = default;
-    virtual std::optional<FoeRecord> findFoe(const std::string& name) = 0;
-    // Appends the names offered at `category`, in list order.
-    virtual void appendNames(ThreatCategory category, QStringList& names) = 0;
+    explicit SortedNamesLookup(const std::filesystem::path& file);
+    bool find(const std::string& name) const;
+
+private:
+    std::vector<std::string> names_;
 };
 
-// The floor for the bestiary's engine, on its file.
-std::unique_ptr<EngineFloor> engineFloor(const BenchBestiary& bestiary);
-
-class SqliteFloor final : public EngineFloor {
+// The category floor's query: SQLite's own list of the names offered at a
+// category (the same Max_Threat filter, names as text), ordered by its
+// built-in NOCASE collation, prepared once; each list is bind, step to the
+// end, reset, with names going straight from the engine's UTF-8 into Qt.
+class SqliteNocaseList {
 public:
-    explicit SqliteFloor(const std::filesystem::path& file);
-    ~SqliteFloor();
-    SqliteFloor(const SqliteFloor&) = delete;
-    SqliteFloor& operator=(const SqliteFloor&) = delete;
+    explicit SqliteNocaseList(const std::filesystem::path& file);
+    ~SqliteNocaseList();
+    SqliteNocaseList(const SqliteNocaseList&) = delete;
+    SqliteNocaseList& operator=(const SqliteNocaseList&) = delete;
 
-    std::optional<FoeRecord> findFoe(const std::string& name) override;
-    void appendNames(ThreatCategory category, QStringList& names) override;
+    // Appends the names offered at `category`.
+    void appendNames(ThreatCategory category, QStringList& names);
 
 private:
     sqlite3* db_ = nullptr;
-    sqlite3_stmt* lookup_ = nullptr;
     sqlite3_stmt* list_ = nullptr;
-};
-
-class AccessRowsFloor final : public EngineFloor {
-public:
-    explicit AccessRowsFloor(const std::filesystem::path& file);
-
-    std::optional<FoeRecord> findFoe(const std::string& name) override;
-    void appendNames(ThreatCategory category, QStringList& names) override;
-
-private:
-    struct Stored {
-        std::string name;
-        FoeRecord foe;
-    };
-    struct Listed {
-        std::string name;
-        double maxThreat = 0;
-    };
-    std::vector<Stored> byFoldedName_;
-    std::vector<Listed> inListOrder_;
 };

@@ -1,6 +1,7 @@
 // What game masters type into a tally box, in a hurry, and what becomes of
-// it. readNumber reads only plain decimals; then the recomputation resets a
-// text that does not read to "0", rounds a number half to even, and marks a
+// it. readNumber reads only plain decimals; then the recomputation takes the
+// mere start of a number as 0 and leaves it as typed, resets any other text
+// that does not read to "0", rounds a number half to even, and marks a
 // number that leaves -32768..32767, or pushes a cell derived from it out of
 // that range, stopping the pass there with the text kept for correcting.
 
@@ -38,6 +39,12 @@ TallyText shows(const char* tag, std::string text, double read, const char* show
     return {tag, std::move(text), read, Pass::Shown, shown, slot};
 }
 
+// A sign, a point, or both: what a box holds halfway through typing "-7".
+TallyText started(const char* tag, std::string text)
+{
+    return {tag, std::move(text), std::nullopt, Pass::Shown, "0"};
+}
+
 TallyText outOfRange(const char* tag, std::string text, double read)
 {
     return {tag, std::move(text), read, Pass::OutOfRange};
@@ -49,13 +56,17 @@ const TallyText kTallies[] = {
     unread("empty", ""),
     unread("blanks_only", "   "),
     unread("tab", "\t"),
-    unread("plus_alone", "+"),
-    unread("minus_alone", "-"),
+    started("plus_alone", "+"),
+    started("minus_alone", "-"),
+    started("point_alone", "."),
+    started("plus_and_point", "+."),
+    started("minus_and_point", "-."),
+    started("blank_then_minus", " -"),
     unread("both_signs", "+-"),
     unread("two_signs", "--1"),
-    unread("point_alone", "."),
-    unread("sign_and_point", "+."),
+    unread("two_points_alone", ".."),
     unread("blank_after_sign", "- 3"),
+    unread("sign_then_blank", "- "),
     unread("exponent", "1e3"),
     unread("hexadecimal", "0x10"),
     unread("decimal_comma", "1,5"),

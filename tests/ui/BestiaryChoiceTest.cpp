@@ -5,6 +5,7 @@
 #include "BestiarySettings.h"
 #include "BestiarySources.h"
 #include "GuiFixture.h"
+#include "SheetZoom.h"
 #include "TestBestiary.h"
 
 #include <QComboBox>
@@ -238,8 +239,10 @@ private slots:
     }
 
     // State: the settings file is garbage, or its folder cannot be made.
-    // Action: choose the bestiary, open another one.
-    // Expected: no failure: the program's sample is chosen, the other one opens.
+    // Action: choose the bestiary, open another one, zoom in.
+    // Expected: no failure: the program's sample is chosen, the other one
+    // opens, the sheet starts at 100 % and zooms; a file that can be written
+    // remembers the zoom.
     void settingsAreNeverAReasonToFail_data()
     {
         QTest::addColumn<bool>("unwritable");
@@ -257,7 +260,7 @@ private slots:
         } else {
             std::filesystem::create_directories(filePath(folder));
             std::ofstream(filePath(user.settingsFile()), std::ios::binary)
-                << "[bestiary]\nlast=@Variant(\\0\\0\\0\\x7f\xff\xfe\nrecent=\x01\x02[[\n\0\0garbage";
+                << "[view]\nzoom=125%\n[bestiary]\nlast=@Variant(\\0\\0\\0\\x7f\xff\xfe\nrecent=\x01\x02[[\n\0\0garbage";
         }
         const TestBestiary sample = bestiaryNamed("Sample");
         QStringList told;
@@ -270,6 +273,11 @@ private slots:
         window.openBestiary(nameOf(other));
         QCOMPARE(listed(window.findChild<QComboBox*>("cboFoes")), QStringList({"[Generic]", "Other"}));
         QVERIFY(BestiarySettings::recent().size() <= BestiarySettings::kRecentCount);
+
+        QCOMPARE(rememberedZoom(), 100);
+        window.findChild<QMenu*>("mnuView")->actions().constFirst()->trigger();
+        QCOMPARE(window.findChild<QWidget*>("txtTally(6)")->x(), 540);  // 432 at 100 %
+        QCOMPARE(rememberedZoom(), unwritable ? 100 : 125);
     }
 
 private:

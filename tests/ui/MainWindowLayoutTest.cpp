@@ -1,4 +1,5 @@
 #include "GuiFixture.h"
+#include "SheetZoom.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -56,27 +57,36 @@ private slots:
             QTest::newRow(p.name) << p.name << QRect(p.x, p.y, p.width, p.height);
     }
 
-    // A label may widen to fit its caption in a stand-in face, away from the
-    // box it belongs to; everything else stands exactly where the sheet has it.
+    // At every zoom step each edge, and the font's size, lies less than a
+    // pixel from the sheet's, scaled. A label may widen to fit its caption in
+    // a stand-in face, away from the box it belongs to; everything else keeps
+    // its scaled size.
     void placesMatchTheSheet()
     {
         QFETCH(QString, name);
         QFETCH(QRect, place);
         OpenWindow w;
         QWidget* control = w.control(name);
-        const QRect actual = control->geometry();
-        if (auto* label = qobject_cast<QLabel*>(control)) {
-            QCOMPARE(actual.top(), place.top());
-            QCOMPARE(actual.height(), place.height());
-            QVERIFY(actual.width() >= place.width());
-            if (label->alignment() & Qt::AlignRight)
-                QCOMPARE(actual.right(), place.right());
-            else
-                QCOMPARE(actual.left(), place.left());
-            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= actual.width(),
-                     "caption cut off");
-        } else {
-            QCOMPARE(actual, place);
+        const int sheetFont = control->font().pixelSize();
+        for (int percent : kZoomSteps) {
+            w.window->zoomTo(percent);
+            const QRect actual = control->geometry();
+            const QByteArray at = QByteArray::number(percent) + "%";
+            auto near = [percent](int edge, int sheetEdge) { return std::abs(edge * 100 - sheetEdge * percent) < 100; };
+            QVERIFY2(near(control->font().pixelSize(), sheetFont), at + " font");
+            QVERIFY2(near(actual.top(), place.top()), at);
+            QVERIFY2(near(actual.top() + actual.height(), place.top() + place.height()), at);
+            const bool rightAligned = qobject_cast<QLabel*>(control)
+                                      && (qobject_cast<QLabel*>(control)->alignment() & Qt::AlignRight);
+            const int sheetRight = place.left() + place.width();
+            QVERIFY2(rightAligned || near(actual.left(), place.left()), at);
+            QVERIFY2(!rightAligned || near(actual.left() + actual.width(), sheetRight), at);
+            if (auto* label = qobject_cast<QLabel*>(control)) {
+                QVERIFY2(actual.width() * 100 > place.width() * percent - 100, at);
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= actual.width(), at + " caption cut off");
+            } else {
+                QVERIFY2(near(actual.left() + actual.width(), sheetRight), at);
+            }
         }
     }
 
@@ -93,17 +103,35 @@ private slots:
     }
 
     // The option buttons overlap their neighbours by one pixel row, as drawn;
-    // no other two controls may touch.
+    // no other two controls may touch, at any zoom.
     void nothingOverlaps()
     {
         OpenWindow w;
         const QList<QWidget*> controls = w.window->centralWidget()->findChildren<QWidget*>(
             QString(), Qt::FindDirectChildrenOnly);
-        for (QWidget* a : controls)
-            for (QWidget* b : controls)
-                if (a != b)
-                    QVERIFY2(!a->geometry().intersects(b->geometry()),
-                             qPrintable(a->objectName() + " overlaps " + b->objectName()));
+        for (int percent : kZoomSteps) {
+            w.window->zoomTo(percent);
+            for (QWidget* a : controls)
+                for (QWidget* b : controls)
+                    if (a != b)
+                        QVERIFY2(!a->geometry().intersects(b->geometry()),
+                                 qPrintable(a->objectName() + " overlaps " + b->objectName() + " at "
+                                            + QString::number(percent) + "%"));
+        }
+    }
+
+    // The window grows and shrinks with the zoom, by the client area.
+    void windowFollowsTheZoom()
+    {
+        OpenWindow w;
+        w.window->show();
+        for (int percent : {300, 125, 100}) {
+            w.window->zoomTo(percent);
+            const QSize client = w.window->centralWidget()->size();
+            QVERIFY2(std::abs(client.width() * 100 - 476 * percent) < 100, qPrintable(QString::number(percent)));
+            QVERIFY2(std::abs(client.height() * 100 - 262 * percent) < 100, qPrintable(QString::number(percent)));
+        }
+        QCOMPARE(w.window->centralWidget()->size(), QSize(476, 262));
     }
 
     void clientAreaAndCaptions()
@@ -121,7 +149,7 @@ private slots:
             QCOMPARE(option->isChecked(), i == 3);
         }
         const QList<QAction*> bar = w.window->menuBar()->actions();
-        QCOMPARE(bar.size(), 3);
+        QCOMPARE(bar.size(), 4);
         QCOMPARE(bar[0]->text(), "&File");
         const QList<QAction*> file = bar[0]->menu()->actions();
         QCOMPARE(file.size(), 6);
@@ -135,11 +163,20 @@ private slots:
         QCOMPARE(file[4]->text(), "&Print...");
         QCOMPARE(file[4]->shortcut(), QKeySequence("Ctrl+P"));
         QCOMPARE(file[5]->text(), "Export &PDF...");
-        QCOMPARE(bar[1]->text(), "E&xit");
-        QVERIFY(!bar[1]->menu());
-        QCOMPARE(bar[2]->text(), "&Help");
-        QCOMPARE(bar[2]->menu()->actions().size(), 1);
-        QCOMPARE(bar[2]->menu()->actions()[0]->text(), "&About Vorn Foe Calculator");
+        QCOMPARE(bar[1]->text(), "&View");
+        const QList<QAction*> view = bar[1]->menu()->actions();
+        QCOMPARE(view.size(), 3);
+        QCOMPARE(view[0]->text(), "Zoom &In");
+        QCOMPARE(view[0]->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")}));
+        QCOMPARE(view[1]->text(), "Zoom &Out");
+        QCOMPARE(view[1]->shortcut(), QKeySequence("Ctrl+-"));
+        QCOMPARE(view[2]->text(), "&Actual Size");
+        QCOMPARE(view[2]->shortcut(), QKeySequence("Ctrl+0"));
+        QCOMPARE(bar[2]->text(), "E&xit");
+        QVERIFY(!bar[2]->menu());
+        QCOMPARE(bar[3]->text(), "&Help");
+        QCOMPARE(bar[3]->menu()->actions().size(), 1);
+        QCOMPARE(bar[3]->menu()->actions()[0]->text(), "&About Vorn Foe Calculator");
     }
 };
 

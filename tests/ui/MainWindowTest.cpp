@@ -1,6 +1,7 @@
 #include "GuiFixture.h"
 #include "Startup.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QCompleter>
@@ -9,6 +10,8 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <SQLiteCpp/Database.h>
 
@@ -43,6 +46,21 @@ bool rangedRowsShown(const OpenWindow& w)
     return w.control<QLabel>("lblBow")->isVisible() && w.box("txtXBow", 3)->isVisible();
 }
 
+// The zoom the sheet is shown at, in percent, read from where the Res tally
+// stands: 432 pixels from the left on the sheet.
+int zoomOf(const frmMain& window)
+{
+    return qRound(window.findChild<QWidget*>("txtTally(6)")->x() * 100.0 / 432);
+}
+
+// Presses a key where the keyboard sends it: to an open popup, such as the
+// foe box's offers, before the control with the focus.
+void pressKey(Qt::Key key)
+{
+    QWidget* popup = QApplication::activePopupWidget();
+    QTest::keyClick(popup ? popup : QApplication::focusWidget(), key);
+}
+
 // Counts the lookups the window asks of its bestiary.
 class CountingBestiary : public FoeDatabase {
 public:
@@ -64,8 +82,15 @@ private:
 class MainWindowTest : public QObject {
     Q_OBJECT
 
+    QTemporaryDir settingsFolder_;
+
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        // What the window remembers goes to a throwaway folder, never the tester's own.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder_.path());
+    }
 
     // State: a fresh start on the fixture bestiary.
     // Expected: Equal, [Generic], tallies 0, the bare Equal foe, ranged rows shown.
@@ -240,7 +265,7 @@ private slots:
         OpenWindow w;
         w.showActive();
         typeFoe(w, "an");
-        QCompleter* offers = w.control<QComboBox>("cboFoes")->completer();
+        auto* offers = w.control<QComboBox>("cboFoes")->findChild<QCompleter*>();
         QTRY_VERIFY(offers->popup()->isVisible());
         QStringList offered;
         for (int row = 0; row < offers->completionCount(); ++row) {
@@ -256,6 +281,43 @@ private slots:
         QTRY_VERIFY(!offers->popup()->isVisible());
         QCOMPARE(w.control<QComboBox>("cboFoes")->currentText(), "Bandit");
         QCOMPARE(w.box("txtFoe", 5)->text(), "18");
+    }
+
+    void typedFoeNameIsKept_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("meleeInit");  // which foe was computed
+        QTest::newRow("exact spelling stays") << "ash wight" << "ash wight" << "6";
+        QTest::newRow("other exact spelling stays") << "Ash Wight" << "Ash Wight" << "6";
+        QTest::newRow("two listed spellings keep the typed one") << "ASH WIGHT" << "ASH WIGHT" << "6";
+        QTest::newRow("one listed spelling is given") << "oRC" << "Orc" << "1";
+        QTest::newRow("one spelling listed twice is given") << "BANDIT" << "Bandit" << "2";
+        QTest::newRow("a stored [generic] stays that foe") << "[generic]" << "[generic]" << "7";
+        QTest::newRow("[Generic] is matched only exactly") << "[GENERIC]" << "[generic]" << "7";
+        QTest::newRow("the built-in [Generic] stays") << "[Generic]" << "[Generic]" << "0";
+        QTest::newRow("a name not offered stays") << "wolf" << "wolf" << "4";
+    }
+
+    // State: "Ash Wight" and "ash wight" listed, and a foe stored as "[generic]".
+    // Action: type a name into the foe box, then Tab away.
+    // Expected: the name stays as typed unless entries of one spelling other
+    // than "[Generic]" equal it ignoring case; no foe is swapped for another.
+    void typedFoeNameIsKept()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(QString, meleeInit);
+        OpenWindow w{TestBestiary::fromFixture(
+            "INSERT INTO Foes (Name, Max_Threat, Init) VALUES ('Ash Wight', 7, 6), ('ash wight', 7, 5),"
+            " ('[generic]', 7, 7);")};
+        w.showActive();
+        auto* foes = w.control<QComboBox>("cboFoes");
+        typeFoe(w, typed);
+        pressKey(Qt::Key_Tab);
+        QVERIFY(!foes->hasFocus());
+        QCOMPARE(foes->currentText(), kept);
+        QCOMPARE(w.box("txtFoe", 0)->text(), meleeInit);
     }
 
     // State: an Access Vorn.mdb. Action: pick Bandit Archer, click Superior.
@@ -306,6 +368,35 @@ private slots:
         QCOMPARE(dfn->text(), "7");
         QCOMPARE(w.box("txtFoe", 2)->text(), "7");
         QCOMPARE(w.box("txtBow", 2)->text(), "7");
+    }
+
+    // Action: Tab into the Dfn tally and type "-7"; paste "-." over it, then "-x".
+    // Expected: the sign alone stays as typed, counting 0, and -7 follows; the
+    // pasted start of a number stays too; the pasted text that cannot become
+    // a number is reset to a selected "0".
+    void aNegativeTallyCanBeTyped()
+    {
+        OpenWindow w;
+        w.showActive();
+        QLineEdit* dfn = w.box("txtTally", 2);
+        w.box("txtTally", 1)->setFocus();
+        QTest::keyClick(w.box("txtTally", 1), Qt::Key_Tab);
+        QTRY_COMPARE(dfn->selectedText(), "0");
+        QTest::keyClicks(dfn, "-");
+        QCOMPARE(dfn->text(), "-");
+        QCOMPARE(w.box("txtFoe", 2)->text(), "0");
+        QTest::keyClicks(dfn, "7");
+        QCOMPARE(dfn->text(), "-7");
+        QCOMPARE(w.box("txtFoe", 2)->text(), "-7");
+
+        for (const auto& [pasted, kept] : {std::pair{"-.", "-."}, std::pair{"-x", "0"}}) {
+            QApplication::clipboard()->setText(pasted);
+            dfn->selectAll();
+            QTest::keyClick(dfn, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(dfn->text(), kept);
+            QCOMPARE(w.box("txtFoe", 2)->text(), "0");
+        }
+        QCOMPARE(dfn->selectedText(), "0");
     }
 
     // Action: click into a tally holding 12. Expected: its whole text is selected.
@@ -431,6 +522,35 @@ private slots:
         clickCategory(w, 3);
         QCOMPARE(foes->toolTip(), "");
         QCOMPARE(w.box("txtFoe", 5)->text(), "32767");
+    }
+
+    // State: nothing remembered. Action: Ctrl++ seven times, Ctrl+-, Ctrl+=,
+    // Ctrl+0, Ctrl+- and Ctrl+=; then start the calculator again.
+    // Expected: the sheet steps through 125 to 300 % and stays at 300, steps
+    // back and forth, returns to 100 and goes no lower; the new start opens
+    // at the zoom last chosen, and no key typed anything into the tally.
+    void zoomStepsWithTheKeysAndIsRemembered()
+    {
+        OpenWindow w;
+        w.showActive();
+        auto press = [&w](Qt::Key key) {
+            QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+            return zoomOf(*w.window);
+        };
+        QList<int> steps;
+        for (int i = 0; i < 7; ++i)
+            steps << press(Qt::Key_Plus);
+        QCOMPARE(steps, QList<int>({125, 150, 175, 200, 250, 300, 300}));
+        QCOMPARE(press(Qt::Key_Minus), 250);
+        QCOMPARE(press(Qt::Key_Equal), 300);
+        QCOMPARE(press(Qt::Key_0), 100);
+        QCOMPARE(press(Qt::Key_Minus), 100);
+        QCOMPARE(press(Qt::Key_Equal), 125);
+        QCOMPARE(w.box("txtTally", 0)->text(), "0");
+
+        const std::unique_ptr<frmMain> again = startCalculator({w.bestiary.file(), {}});
+        QVERIFY(again);
+        QCOMPARE(zoomOf(*again), 125);
     }
 
     // Action: Help > About, Esc, About again, then close the main window.

@@ -105,6 +105,7 @@ frmAbout::frmAbout()
 
     auto* cmdOK = addButton(this, "cmdOK", {283, 175, 84, 23}, tr("OK"));
     auto* picIcon = addIcon(this);
+    picIcon->setAccessibleName(tr("%1 icon").arg(kProductName));  // a tab stop, so it needs a name
     auto* cmdSysInfo = addButton(this, "cmdSysInfo", {284, 205, 83, 23}, tr("&System Info..."));
     auto* lblTitle = addLabel(this, "lblTitle", {70, 16, 259, 32}, TextColour::Black);
     auto* lblVersion = addLabel(this, "lblVersion", {70, 52, 259, 15}, TextColour::Standard);

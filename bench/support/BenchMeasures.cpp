@@ -1,4 +1,4 @@
-#include "BenchPairs.h"
+#include "BenchMeasures.h"
 
 #include <exception>
 
@@ -19,19 +19,13 @@ benchmark::internal::Benchmark* registerGuarded(const std::string& name, BenchBo
     })->Unit(unit);
 }
 
-void registerPairMember(const std::string& name, BenchBody body)
+}  // namespace
+
+void registerMeasure(const std::string& name, BenchBody body)
 {
     benchmark::internal::Benchmark* registered = registerGuarded(name, std::move(body), benchmark::kMicrosecond);
     if (fixedIterations > 0)
         registered->Iterations(fixedIterations);
-}
-
-}  // namespace
-
-void registerPair(const std::string& label, BenchBody figure, BenchBody floor)
-{
-    registerPairMember(label + "/figure", std::move(figure));
-    registerPairMember(label + "/floor", std::move(floor));
 }
 
 void registerScale(const std::string& label, BenchBody body)
@@ -39,7 +33,7 @@ void registerScale(const std::string& label, BenchBody body)
     registerGuarded("Scale/" + label, std::move(body), benchmark::kMillisecond);
 }
 
-void fixPairIterations(int iterations)
+void fixMeasureIterations(int iterations)
 {
     fixedIterations = iterations;
 }
