@@ -32,7 +32,8 @@ void FoeIndex::addRow(const Cells& cells)
         foe.stats[static_cast<std::size_t>(slot)] = storedNumber(cells[kFirstStat + static_cast<std::size_t>(slot)]);
     foe.move = storedText(cells[kMove]);
     foe.missile = storedNumber(cells[kMissile]);
-    bytesHeld_ += sizeof(Entry) + sizeof(FoeRecord) + name.size() + foe.move.size();
+    // The name twice: the window's list keeps its own copy of every name it offers.
+    bytesHeld_ += sizeof(Entry) + sizeof(FoeRecord) + foe.move.size() + 2 * name.size() + sizeof(std::string);
     if (bytesHeld_ > kMostFoeBytes)
         throw DatabaseError(file_, "its foes take more than the " + std::to_string(kMostFoeBytes >> 20)
                                        + " MiB of memory the calculator gives a bestiary");

@@ -16,10 +16,10 @@
 //
 // What it holds is bounded, so that no file can take the calculator's memory:
 // no name or Move longer than kLongestValue, and foes taking at most
-// kMostFoeBytes in all (counted as their records and their texts). A million
-// foes with names and Moves of up to about 40 bytes fit: they take about
-// 150 MiB and their texts.
-inline constexpr std::size_t kMostFoeBytes = std::size_t{192} << 20;
+// kMostFoeBytes in all, counted as their records and their texts, with each
+// name twice, as the window's list holds a copy of every name it offers. A
+// million foes with short names and Moves fit: they count about 200 MiB.
+inline constexpr std::size_t kMostFoeBytes = std::size_t{224} << 20;
 
 class FoeIndex final : public FoeDatabase {
 public:

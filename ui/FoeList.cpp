@@ -1,19 +1,50 @@
 #include "FoeList.h"
 
+#include "FoeSheet.h"
+
 #include <QComboBox>
 #include <QListView>
-#include <QStringListModel>
 
-void holdFoeNamesInOneList(QComboBox* foes)
+#include <algorithm>
+
+namespace {
+
+const QString kGeneric = QString::fromUtf8(kGenericFoe.data(), static_cast<qsizetype>(kGenericFoe.size()));
+
+}  // namespace
+
+int FoeListModel::rowCount(const QModelIndex& parent) const
 {
-    foes->setModel(new QStringListModel(foes));
+    return parent.isValid() ? 0 : static_cast<int>(names_.size()) + 1;
+}
+
+QVariant FoeListModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    const auto row = static_cast<std::size_t>(index.row());
+    return row == 0 ? kGeneric : QString::fromStdString(names_[row - 1]);
+}
+
+void FoeListModel::replaceNames(std::vector<std::string> names)
+{
+    beginResetModel();
+    names_ = std::move(names);
+    endResetModel();
+}
+
+bool FoeListModel::offers(const QString& name) const
+{
+    return name == kGeneric || std::find(names_.begin(), names_.end(), name.toStdString()) != names_.end();
+}
+
+FoeListModel* holdFoeNamesInOneList(QComboBox* foes)
+{
+    auto* list = new FoeListModel(foes);
+    foes->setModel(list);
     foes->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* popup = static_cast<QListView*>(foes->view());
     popup->setUniformItemSizes(true);
     popup->setEditTriggers(QAbstractItemView::NoEditTriggers);  // the list offers names; it does not edit them
-}
-
-void replaceFoeNames(QComboBox* foes, const QStringList& names)
-{
-    static_cast<QStringListModel*>(foes->model())->setStringList(names);
+    return list;
 }

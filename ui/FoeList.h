@@ -1,17 +1,35 @@
 #pragma once
 
-// The foe box's list, which a large bestiary fills with 100,000 names or
-// more at every category change. The names live in one string list model,
-// replaced whole in one step (one reset, where adding them one by one makes
-// an item and its signals per name), and the box never measures every name:
-// its place is fixed, and its popup takes one row's height for all.
+// The foe box's list: "[Generic]", then the names the category offers. A
+// large bestiary offers 100,000 names or more at every category change, so
+// the list keeps the names as the bestiary gave them and makes the text of a
+// row only when the box, its popup or the name suggestions ask for it: no
+// second copy of every name, and one reset of the box per change instead of
+// an item and its signals per name. The box never measures every name
+// either: its place is fixed, and its popup takes one row's height for all.
 
-#include <QStringList>
+#include <QAbstractListModel>
+
+#include <string>
+#include <vector>
 
 class QComboBox;
 
-// Gives `foes` the list model; before anything else looks at its model.
-void holdFoeNamesInOneList(QComboBox* foes);
+class FoeListModel final : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
 
-// Replaces the whole list by `names`.
-void replaceFoeNames(QComboBox* foes, const QStringList& names);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    // Replaces the whole list by "[Generic]" and `names`.
+    void replaceNames(std::vector<std::string> names);
+    // Whether the box may keep `name`: "[Generic]" or a listed name.
+    bool offers(const QString& name) const;
+
+private:
+    std::vector<std::string> names_;
+};
+
+// Gives `foes` the list; before anything else looks at its model.
+FoeListModel* holdFoeNamesInOneList(QComboBox* foes);

@@ -92,7 +92,7 @@ void frmMain::connectEvents()
         connect(controls_.optCategory[static_cast<std::size_t>(category)], &QRadioButton::clicked, this,
                 [this, category] { chooseCategory(category); });
     tabToCheckedButtonOnly(controls_.optCategory);
-    holdFoeNamesInOneList(controls_.cboFoes);
+    foeList_ = holdFoeNamesInOneList(controls_.cboFoes);
     offerMatchingFoeNames(controls_.cboFoes);
     giveTypedFoeNamesTheirListedSpelling(controls_.cboFoes);
 
@@ -125,25 +125,23 @@ void frmMain::chooseCategory(ThreatCategory category)
 std::optional<BestiaryFailure> frmMain::GetFoes()
 {
     const QString saved = controls_.cboFoes->currentText();
-    QStringList names{kGeneric};
-    std::optional<BestiaryFailure> failure;
-    try {
-        const std::vector<std::string> offered = bestiary_ ? bestiary_->listNames(Category) : std::vector<std::string>();
-        names.reserve(static_cast<qsizetype>(offered.size()) + 1);
-        for (const std::string& name : offered)
-            names << QString::fromStdString(name);
-    } catch (const DatabaseError& error) {
-        failure = BestiaryFailure{error.what()};
-    } catch (const std::bad_alloc&) {
-        names = QStringList();  // frees what the list had taken, so that the refusal can be shown
-        failure = BestiaryFailure{DatabaseError(bestiaryFile_, "there is not enough memory to list its foes").what()};
-    }
     // Refilling the list passes the box through other texts on the way back
     // to the foe it keeps, and every caller recomputes once the list is
     // rebuilt: a change event from here would only run the same pass twice.
     const QSignalBlocker quiet(controls_.cboFoes);
-    replaceFoeNames(controls_.cboFoes, names);
-    controls_.cboFoes->setEditText(failure || names.contains(saved) ? saved : kGeneric);
+    // The old list goes first: with a large bestiary, the old and the new
+    // list held together would double the memory the box takes.
+    foeList_->replaceNames({});
+    std::optional<BestiaryFailure> failure;
+    try {
+        if (bestiary_)
+            foeList_->replaceNames(bestiary_->listNames(Category));
+    } catch (const DatabaseError& error) {
+        failure = BestiaryFailure{error.what()};
+    } catch (const std::bad_alloc&) {
+        failure = BestiaryFailure{DatabaseError(bestiaryFile_, "there is not enough memory to list its foes").what()};
+    }
+    controls_.cboFoes->setEditText(failure || foeList_->offers(saved) ? saved : kGeneric);
     return failure;
 }
 

@@ -27,6 +27,7 @@
 #include <memory>
 #include <optional>
 
+class FoeListModel;
 class QAction;
 
 class frmMain : public QMainWindow {
@@ -73,6 +74,7 @@ private:
     std::filesystem::path bestiaryFile_;
     FoeSheet sheet_;
     MainWindowControls controls_;
+    FoeListModel* foeList_ = nullptr;  // the foe box's, owned by the box
     QAction* mnuExit = nullptr;
     QAction* mnuAbout = nullptr;
 };
