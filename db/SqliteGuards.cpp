@@ -92,9 +92,8 @@ std::string sqliteFault(const SQLite::Exception& failure, const std::filesystem:
     if (failure.getExtendedErrorCode() == SQLITE_READONLY_ROLLBACK) {
         return "an editor stopped while saving it: the changes it had begun wait in \"" + file.filename().string()
             + "-journal\" beside it, and SQLite must take them back before the file can be read, which the "
-              "calculator, never writing, does not do. Open the file once in an SQLite editor (such as DB Browser "
-              "for SQLite) and close it again, which takes them back; deleting the journal instead would leave "
-              "the file half-saved";
+              "calculator, never writing, does not do. Open the file once in an SQLite editor and close it again, "
+              "which takes them back; deleting the journal instead would leave the file half-saved";
     }
     switch (failure.getErrorCode()) {
     case SQLITE_INTERRUPT:

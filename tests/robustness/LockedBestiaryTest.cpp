@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <unistd.h>
 
 namespace {
 
@@ -85,22 +84,6 @@ TEST(LockedBestiary, AnEditorCanWriteBetweenQueries)
     SQLite::Database editor(bestiary.file().string(), SQLite::OPEN_READWRITE);
     EXPECT_NO_THROW(editor.exec("INSERT INTO Foes (Name, Max_Threat, HP) VALUES ('Newcomer', 7, 33);"));
     EXPECT_EQ(recompute(reader, "Newcomer").foe[HP], "33");
-}
-
-TEST(UnreadableBestiary, IsRefusedWithTheReason)
-{
-    const TestBestiary bestiary = TestBestiary::fromFixture();
-    std::filesystem::permissions(bestiary.file(), std::filesystem::perms::none);
-    if (access(bestiary.file().c_str(), R_OK) == 0)
-        GTEST_SKIP() << "this user reads files whatever their permissions say (as root does), "
-                        "so no bestiary can be unreadable here";
-    try {
-        openFoeDatabase(bestiary.file());
-        ADD_FAILURE() << "opened a file it may not read";
-    } catch (const DatabaseError& error) {
-        EXPECT_THAT(error.what(), HasSubstr(bestiary.file().string()));
-        EXPECT_THAT(error.fault(), HasSubstr("cannot be read"));
-    }
 }
 
 }  // namespace
