@@ -1,12 +1,7 @@
 #include "ControlBehaviour.h"
 
-#include "FoeOffers.h"
-
-#include <QComboBox>
-#include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
-#include <QListView>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -43,15 +38,4 @@ void tabToCheckedButtonOnly(const std::array<QRadioButton*, kCategoryCount>& gro
         follow(option->isChecked());
         QObject::connect(option, &QRadioButton::toggled, option, follow);
     }
-}
-
-void offerMatchingFoeNames(QComboBox* foes)
-{
-    auto* completer = new QCompleter(foes->model(), foes);
-    completer->setCompletionMode(QCompleter::PopupCompletion);
-    completer->setFilterMode(Qt::MatchContains);
-    completer->setCaseSensitivity(Qt::CaseInsensitive);
-    // A letter may leave tens of thousands of names to offer: one row's height for all.
-    static_cast<QListView*>(completer->popup())->setUniformItemSizes(true);
-    attachFoeOffers(foes, completer);
 }

@@ -4,7 +4,6 @@
 
 #include <array>
 
-class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -16,7 +15,3 @@ void selectAllOnEntry(QLineEdit* tally);
 // arrow keys move within the group.
 void tabToCheckedButtonOnly(const std::array<QRadioButton*, kCategoryCount>& group);
 
-// As a name is typed, offers the listed names that contain it, ignoring
-// letter case, in a popup the game master may take or ignore. Typing itself
-// still computes exactly what was typed.
-void offerMatchingFoeNames(QComboBox* foes);

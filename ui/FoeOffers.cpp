@@ -5,6 +5,7 @@
 #include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
+#include <QListView>
 
 namespace {
 
@@ -52,24 +53,45 @@ private:
     bool announcing_ = false;
 };
 
+// The offers and their announcer, made at the first letter typed: a game
+// master who only picks from the list never pays for them at start-up.
+struct Offers {
+    QCompleter* completer = nullptr;
+    OfferAnnouncer* announcer = nullptr;
+};
+
+void makeOffers(QComboBox* foes, Offers& offers)
+{
+    auto* completer = new QCompleter(foes->model(), foes);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setFilterMode(Qt::MatchContains);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setWidget(foes);
+    // A letter may leave tens of thousands of names to offer: one row's height for all.
+    auto* popup = static_cast<QListView*>(completer->popup());
+    popup->setUniformItemSizes(true);
+    popup->setAccessibleName(QObject::tr("Foe suggestions"));
+    // Moving through the offers shows each in the box, and taking one keeps it.
+    QObject::connect(completer, qOverload<const QString&>(&QCompleter::highlighted), foes, &QComboBox::setEditText);
+    QObject::connect(completer, qOverload<const QString&>(&QCompleter::activated), foes, &QComboBox::setEditText);
+    offers = {completer, new OfferAnnouncer(foes, completer)};
+}
+
 }  // namespace
 
-void attachFoeOffers(QComboBox* foes, QCompleter* offers)
+void offerMatchingFoeNames(QComboBox* foes)
 {
     delete foes->completer();  // the case-blind one Qt gives every editable combo box
-    offers->setWidget(foes);
-    offers->popup()->setAccessibleName(QObject::tr("Foe suggestions"));
-    auto* announcer = new OfferAnnouncer(foes, offers);
-
-    QObject::connect(foes->lineEdit(), &QLineEdit::textEdited, offers, [foes, offers, announcer](const QString& text) {
+    QObject::connect(foes->lineEdit(), &QLineEdit::textEdited, foes, [foes, offers = Offers()](const QString& text) mutable {
+        if (text.isEmpty() && !offers.completer)
+            return;
+        if (!offers.completer)
+            makeOffers(foes, offers);
         if (text.isEmpty())
-            return offers->popup()->hide();
-        offers->popup()->setFont(foes->font());  // the offers read at the sheet's zoom
-        offers->setCompletionPrefix(text);
-        offers->complete();
-        announcer->follow(offers->popup()->isVisible());
+            return offers.completer->popup()->hide();
+        offers.completer->popup()->setFont(foes->font());  // the offers read at the sheet's zoom
+        offers.completer->setCompletionPrefix(text);
+        offers.completer->complete();
+        offers.announcer->follow(offers.completer->popup()->isVisible());
     });
-    // Moving through the offers shows each in the box, and taking one keeps it.
-    QObject::connect(offers, qOverload<const QString&>(&QCompleter::highlighted), foes, &QComboBox::setEditText);
-    QObject::connect(offers, qOverload<const QString&>(&QCompleter::activated), foes, &QComboBox::setEditText);
 }

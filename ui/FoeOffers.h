@@ -1,10 +1,11 @@
 #pragma once
 
 class QComboBox;
-class QCompleter;
 
-// Shows `offers` under the foe box as a name is typed, pasted or deleted,
-// and puts the offer the game master moves to or takes into the box. They
+// As a name is typed, pasted or deleted, offers the listed names that
+// contain it, ignoring letter case, in a popup under the foe box the game
+// master may take or ignore; typing itself still computes exactly what was
+// typed, and the offer moved to or taken is put into the box. The offers
 // are not installed on the box's edit field: Qt would then replace a typed
 // name, when the focus leaves, by the first listed entry equal to it
 // ignoring case, and so turn a stored "[generic]" into the built-in
@@ -13,4 +14,4 @@ class QCompleter;
 // A screen reader hears the offers as they change: the foe box's
 // description says how many there are and which comes first while they are
 // shown, and the offer moved to is announced by the list itself.
-void attachFoeOffers(QComboBox* foes, QCompleter* offers);
+void offerMatchingFoeNames(QComboBox* foes);

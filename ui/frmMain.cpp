@@ -9,6 +9,7 @@
 #include "BestiarySources.h"
 #include "ControlBehaviour.h"
 #include "FoeList.h"
+#include "FoeOffers.h"
 #include "InputMarks.h"
 #include "SheetBinding.h"
 #include "StatBlockActions.h"
@@ -92,8 +93,8 @@ void frmMain::connectEvents()
         connect(controls_.optCategory[static_cast<std::size_t>(category)], &QRadioButton::clicked, this,
                 [this, category] { chooseCategory(category); });
     tabToCheckedButtonOnly(controls_.optCategory);
+    offerMatchingFoeNames(controls_.cboFoes);  // first: it drops Qt's completer, which a new list would reset
     foeList_ = holdFoeNamesInOneList(controls_.cboFoes);
-    offerMatchingFoeNames(controls_.cboFoes);
     giveTypedFoeNamesTheirListedSpelling(controls_.cboFoes);
 
     auto recomputeOnceReady = [this] {
