@@ -7,11 +7,10 @@
 
 #include <algorithm>
 
-namespace {
-
-const QString kGeneric = QString::fromUtf8(kGenericFoe.data(), static_cast<qsizetype>(kGenericFoe.size()));
-
-}  // namespace
+QString genericFoeName()
+{
+    return QString::fromUtf8(kGenericFoe.data(), static_cast<qsizetype>(kGenericFoe.size()));
+}
 
 int FoeListModel::rowCount(const QModelIndex& parent) const
 {
@@ -23,7 +22,7 @@ QVariant FoeListModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     const auto row = static_cast<std::size_t>(index.row());
-    return row == 0 ? kGeneric : QString::fromStdString(names_[row - 1]);
+    return row == 0 ? genericFoeName() : QString::fromStdString(names_[row - 1]);
 }
 
 void FoeListModel::replaceNames(std::vector<std::string> names)
@@ -35,7 +34,7 @@ void FoeListModel::replaceNames(std::vector<std::string> names)
 
 bool FoeListModel::offers(const QString& name) const
 {
-    return name == kGeneric || std::find(names_.begin(), names_.end(), name.toStdString()) != names_.end();
+    return name == genericFoeName() || std::find(names_.begin(), names_.end(), name.toStdString()) != names_.end();
 }
 
 FoeListModel* holdFoeNamesInOneList(QComboBox* foes)

@@ -15,6 +15,9 @@
 
 class QComboBox;
 
+// "[Generic]", the list's first entry, as the box shows it.
+QString genericFoeName();
+
 class FoeListModel final : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;

@@ -26,12 +26,6 @@
 
 #include <new>
 
-namespace {
-
-const QString kGeneric = QString::fromUtf8(kGenericFoe.data(), static_cast<int>(kGenericFoe.size()));
-
-}  // namespace
-
 frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, std::filesystem::path file, QWidget* parent)
     : QMainWindow(parent), bestiary_(std::move(bestiary)), bestiaryFile_(std::move(file))
 {
@@ -50,7 +44,7 @@ frmMain::frmMain(std::unique_ptr<FoeDatabase> bestiary, std::filesystem::path fi
 
     // Start-up: every change raised here finds Ready false, so the one
     // recomputation is the last step.
-    controls_.cboFoes->setEditText(kGeneric);
+    controls_.cboFoes->setEditText(genericFoeName());
     Ready = false;
     Category = kDefaultCategory;
     const std::optional<BestiaryFailure> listing = GetFoes();
@@ -142,7 +136,7 @@ std::optional<BestiaryFailure> frmMain::GetFoes()
     } catch (const std::bad_alloc&) {
         failure = BestiaryFailure{DatabaseError(bestiaryFile_, "there is not enough memory to list its foes").what()};
     }
-    controls_.cboFoes->setEditText(failure || foeList_->offers(saved) ? saved : kGeneric);
+    controls_.cboFoes->setEditText(failure || foeList_->offers(saved) ? saved : genericFoeName());
     return failure;
 }
 
