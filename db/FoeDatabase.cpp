@@ -99,7 +99,15 @@ FileHeader readFileHeader(const std::filesystem::path& file)
             break;
         got += static_cast<std::size_t>(part);
     }
-    return {std::string(bytes.data(), got), static_cast<std::uintmax_t>(status.st_size)};
+    return {std::string(bytes.data(), got), static_cast<std::uintmax_t>(status.st_size), status.st_dev,
+            status.st_ino, status.st_mtim, status.st_ctim};
+}
+
+bool FileHeader::sameAs(const FileHeader& other) const
+{
+    const auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+    return device == other.device && inode == other.inode && fileSize == other.fileSize
+        && same(modified, other.modified) && same(changed, other.changed) && bytes == other.bytes;
 }
 
 namespace {
@@ -128,8 +136,12 @@ ReadFoes backendFor(const std::filesystem::path& file, const FileHeader& header)
 
 std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file)
 {
+    return openFoeDatabase(file, readFileHeader(file));
+}
+
+std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file, const FileHeader& header)
+{
     try {
-        const FileHeader header = readFileHeader(file);
         const ReadFoes readFoes = backendFor(file, header);
         auto index = std::make_unique<FoeIndex>(file);
         readFoes(file, header, *index);

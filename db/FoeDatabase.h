@@ -15,8 +15,11 @@
 #include "FoeRecord.h"
 #include "ThreatCategory.h"
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -68,11 +71,20 @@ public:
 std::filesystem::path foeDatabasePath(const std::filesystem::path& programDirectory);
 
 // The first bytes of a bestiary, read once when it is opened: they say which
-// engine reads it, and each backend checks its own header in them.
+// engine reads it, and each backend checks its own header in them. With them
+// come the file's identity and times, so that two headers tell whether the
+// file changed between them (see WatchedFoeDatabase.h).
 inline constexpr std::size_t kFileHeaderSize = 100;  // SQLite's header, the longer of the two
 struct FileHeader {
     std::string bytes;        // the first kFileHeaderSize bytes, fewer if the file is shorter
     std::uintmax_t fileSize;  // of the whole file
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+    timespec changed{};
+
+    // The same file, with the same size, times and first bytes.
+    bool sameAs(const FileHeader& other) const;
 };
 
 // Reads the header of a file that should be a bestiary. Throws DatabaseError
@@ -84,3 +96,5 @@ FileHeader readFileHeader(const std::filesystem::path& file);
 // column. The file is only read, and closed again before this returns.
 // Throws DatabaseError.
 std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file);
+// The same, for a file whose header has just been read.
+std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file, const FileHeader& header);

@@ -2,10 +2,6 @@
 
 #include "FoeDatabase.h"
 
-#include <sys/types.h>
-
-#include <ctime>
-
 // A bestiary that follows its file. A game master may edit the file while
 // the calculator runs: in place (SQLite editors), or by writing a new file
 // and renaming it over the old one (most editors' safe save), which an open
@@ -28,19 +24,9 @@ public:
     std::optional<FoeRecord> findFoe(const std::string& name) override;
 
 private:
-    struct Stamp {
-        dev_t device = 0;
-        ino_t inode = 0;
-        off_t size = 0;
-        timespec modified{};
-        timespec changed{};
-        std::string firstBytes;
-        bool operator==(const Stamp& other) const;
-    };
-    Stamp stampNow() const;
     FoeDatabase& current();
 
     std::filesystem::path file_;
-    Stamp stamp_;
+    FileHeader header_;  // as it was read just before the foes
     std::unique_ptr<FoeDatabase> read_;
 };
