@@ -8,6 +8,7 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Exception.h>
 #include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Transaction.h>
 #include <sqlite3.h>
 
 #include <cctype>
@@ -88,7 +89,12 @@ std::string immutableUri(const std::filesystem::path& file)
     std::string uri = "file:";
     for (const unsigned char c : std::filesystem::absolute(file).generic_string()) {
         const bool plain = std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~';
-        uri += plain ? std::string(1, static_cast<char>(c)) : "%" + hexDigits(std::string(1, static_cast<char>(c)));
+        if (plain) {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += hexDigits(std::string(1, static_cast<char>(c)));
+        }
     }
     return uri + "?immutable=1";
 }
@@ -167,8 +173,12 @@ void readSqliteFoes(const std::filesystem::path& file, const FileHeader& header,
                             kBusyTimeoutMs);
         guardConnection(db.getHandle());
         const ReadBudget budget(db.getHandle());
+        // One read of the file: the columns checked are the columns read,
+        // even if an editor saves in between, and the file is locked once.
+        SQLite::Transaction snapshot(db);
         foes = checkFoesTable(db, file);
         readRows(db.getHandle(), index);
+        snapshot.commit();
     } catch (const SQLite::Exception& failure) {
         throw DatabaseError(file, sqliteFault(failure, file, foes) + (immutable ? pendingLogNote(file) : ""));
     } catch (const DatabaseError& refusal) {
