@@ -59,9 +59,10 @@ void checkComplete(const std::filesystem::path& file, const FileHeader& header)
                                       + std::to_string(expected) + " bytes its header gives");
 }
 
-// Generated columns are columns like any other here; table_info would leave
-// them out.
-FoesKind checkFoesTable(SQLite::Database& db, const std::filesystem::path& file)
+// Why SQLite refused the rows' query when it is for want of table Foes or
+// of its columns: the refusal then names what is missing. Generated columns
+// are columns like any other here; table_info would leave them out.
+void explainMissingColumns(SQLite::Database& db, const std::filesystem::path& file)
 {
     SQLite::Statement columns(db, "PRAGMA table_xinfo(Foes)");
     std::vector<std::string> present;
@@ -70,9 +71,16 @@ FoesKind checkFoesTable(SQLite::Database& db, const std::filesystem::path& file)
     if (present.empty())
         throw DatabaseError(file, "it has no table Foes");
     locateRequiredColumns(file, present);
-    SQLite::Statement kind(db, "SELECT type = 'view' FROM sqlite_schema WHERE name = 'Foes' COLLATE NOCASE"
-                               " AND type IN ('table', 'view')");
-    return kind.executeStep() && kind.getColumn(0).getInt() != 0 ? FoesKind::View : FoesKind::Table;
+}
+
+// Whether Foes is a table or a view, for the words of a refusal. SQLite
+// reads the file's schema for it, which the rows' query needs anyway; it
+// answers SQLITE_ERROR for a view (or for no Foes at all).
+FoesKind foesKind(sqlite3* db)
+{
+    const int table = sqlite3_table_column_metadata(db, nullptr, "Foes", nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                    nullptr);
+    return table == SQLITE_ERROR ? FoesKind::View : FoesKind::Table;
 }
 
 // A file in write-ahead-log mode cannot be read, even read-only, without
@@ -137,14 +145,18 @@ StoredCell storedCell(sqlite3_stmt* rows, int column)
 
 // Every row of table Foes into `index`, through SQLite's own calls: the
 // wrapper's object for each cell took a quarter of the reading of a million
-// foes.
-void readRows(sqlite3* db, FoeIndex& index)
+// foes. The query names every column the calculator needs, so a sound file
+// needs no other question.
+void readRows(SQLite::Database& db, const std::filesystem::path& file, FoeIndex& index)
 {
     sqlite3_stmt* prepared = nullptr;
-    const int status = sqlite3_prepare_v2(db, kFoeRowsSql, -1, &prepared, nullptr);
+    const int status = sqlite3_prepare_v2(db.getHandle(), kFoeRowsSql, -1, &prepared, nullptr);
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> rows(prepared, sqlite3_finalize);
-    if (status != SQLITE_OK)
-        throw SQLite::Exception(db, status);
+    if (status != SQLITE_OK) {
+        const SQLite::Exception refusal(db.getHandle(), status);
+        explainMissingColumns(db, file);
+        throw refusal;
+    }
     FoeIndex::Cells cells;
     int stepped = SQLITE_ROW;
     while ((stepped = sqlite3_step(rows.get())) == SQLITE_ROW) {
@@ -153,7 +165,7 @@ void readRows(sqlite3* db, FoeIndex& index)
         index.addRow(cells);
     }
     if (stepped != SQLITE_DONE)
-        throw SQLite::Exception(db, stepped);
+        throw SQLite::Exception(db.getHandle(), stepped);
 }
 
 }  // namespace
@@ -173,11 +185,11 @@ void readSqliteFoes(const std::filesystem::path& file, const FileHeader& header,
                             kBusyTimeoutMs);
         guardConnection(db.getHandle());
         const ReadBudget budget(db.getHandle());
-        // One read of the file: the columns checked are the columns read,
-        // even if an editor saves in between, and the file is locked once.
+        // One read of the file: an editor saving meanwhile changes nothing
+        // halfway, and the file is locked once.
         SQLite::Transaction snapshot(db);
-        foes = checkFoesTable(db, file);
-        readRows(db.getHandle(), index);
+        foes = foesKind(db.getHandle());
+        readRows(db, file, index);
         snapshot.commit();
     } catch (const SQLite::Exception& failure) {
         throw DatabaseError(file, sqliteFault(failure, file, foes) + (immutable ? pendingLogNote(file) : ""));
