@@ -3,8 +3,10 @@
 #include "NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <functional>
+#include <string_view>
 
 namespace {
 
@@ -15,40 +17,43 @@ std::string lowered(std::string text)
 }
 
 struct Option {
-    std::vector<std::string> names;  // without dashes; one letter for a short name
-    std::string valueName;           // "" for a switch
-    std::string description;
+    std::string_view letter;     // the one-letter name, if any
+    std::string_view name;       // without dashes
+    std::string_view valueName;  // empty for a switch
+    std::string_view description;
 };
 
-// Every option, in the order --help lists them.
-const std::vector<Option> kOptions = {
-    {{"h", "help"}, "", "Displays help on commandline options."},
-    {{"v", "version"}, "", "Displays version information."},
-    {{"bestiary"}, "file", "Read the foes from <file> instead of the usual bestiary."},
-    {{"foe"}, "name", "Print the stat block of the foe <name> (\"[Generic]\" for none); may be repeated."},
-    {{"category"}, "category", "The threat category: a caption or its number 0 to 6 (default: Equal)."},
-    {{"tally"}, "stat=n", "Add <n> to the statistic: Init, Atk, Dfn, Dam, Soak, HP or Res; may be repeated."},
-    {{"format"}, "format", "How --foe prints: text, markdown, html or json (default: text)."},
-    {{"list"}, "", "Print the names offered at the category, one a line."},
-    {{"sheet"}, "file.pdf", "Write the stat blocks of the --foe foes to one printable PDF."},
+// Every option, in the order --help lists them. Constant tables, so that an
+// answer on the command line makes nothing of them before it starts.
+constexpr std::array kOptions = {
+    Option{"h", "help", "", "Displays help on commandline options."},
+    Option{"v", "version", "", "Displays version information."},
+    Option{"", "bestiary", "file", "Read the foes from <file> instead of the usual bestiary."},
+    Option{"", "foe", "name", "Print the stat block of the foe <name> (\"[Generic]\" for none); may be repeated."},
+    Option{"", "category", "category", "The threat category: a caption or its number 0 to 6 (default: Equal)."},
+    Option{"", "tally", "stat=n", "Add <n> to the statistic: Init, Atk, Dfn, Dam, Soak, HP or Res; may be repeated."},
+    Option{"", "format", "format", "How --foe prints: text, markdown, html or json (default: text)."},
+    Option{"", "list", "", "Print the names offered at the category, one a line."},
+    Option{"", "sheet", "file.pdf", "Write the stat blocks of the --foe foes to one printable PDF."},
 };
 
 // Qt's own options for a window; the toolkit reads them from the arguments
 // itself when it starts.
-const std::vector<std::string> kQtValueOptions = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                                  "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
-                                                  "style", "stylesheet", "display", "geometry", "title"};
-const std::vector<std::string> kQtSwitches = {"reverse", "widgetcount"};
+constexpr std::array<std::string_view, 13> kQtValueOptions = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle",
+    "session",  "style",              "stylesheet",    "display", "geometry",        "title"};
+constexpr std::array<std::string_view, 2> kQtSwitches = {"reverse", "widgetcount"};
 
-bool contains(const std::vector<std::string>& names, const std::string& name)
+template <typename Names>
+bool contains(const Names& names, std::string_view name)
 {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-const Option* optionNamed(const std::string& name)
+const Option* optionNamed(std::string_view name)
 {
     for (const Option& option : kOptions) {
-        if (contains(option.names, name))
+        if (name == option.name || (!option.letter.empty() && name == option.letter))
             return &option;
     }
     return nullptr;
@@ -131,8 +136,8 @@ std::optional<CommandLine> readCommandLine(const std::vector<std::string>& argum
                 return fail("Missing value after '" + word + "'.");
             value = arguments[at];
         }
-        const std::string& key = option->names.back();
-        given.push_back(key);
+        const std::string_view key = option->name;
+        given.emplace_back(key);
         if (key == "bestiary") {
             command.bestiary = *value;
         } else if (key == "foe") {
@@ -193,10 +198,11 @@ std::string commandLineHelp()
     std::size_t width = 0;
     for (const Option& option : kOptions) {
         std::string names;
-        for (const std::string& name : option.names)
-            names += (names.empty() ? "" : ", ") + std::string(name.size() == 1 ? "-" : "--") + name;
+        if (!option.letter.empty())
+            names.append("-").append(option.letter).append(", ");
+        names.append("--").append(option.name);
         if (!option.valueName.empty())
-            names += " <" + option.valueName + ">";
+            names.append(" <").append(option.valueName).append(">");
         width = std::max(width, names.size());
         rows.emplace_back(names, option.description);
     }
