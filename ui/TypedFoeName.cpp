@@ -1,6 +1,6 @@
 #include "TypedFoeName.h"
 
-#include "FoeSheet.h"
+#include "FoeList.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -9,7 +9,7 @@ namespace {
 
 QString listedSpelling(const QComboBox& foes, const QString& typed)
 {
-    const QLatin1String generic(kGenericFoe.data(), static_cast<qsizetype>(kGenericFoe.size()));
+    const QString generic = genericFoeName();
     const QAbstractItemModel& listed = *foes.model();
     const QModelIndexList sameLetters = listed.match(listed.index(0, foes.modelColumn()), Qt::DisplayRole, typed,
                                                      -1, Qt::MatchFixedString);
