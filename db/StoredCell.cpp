@@ -10,6 +10,9 @@ template <class... Cases>
 struct Overloaded : Cases... {
     using Cases::operator()...;
 };
+// clang 14 does not deduce an aggregate's arguments from its braces by itself.
+template <class... Cases>
+Overloaded(Cases...) -> Overloaded<Cases...>;
 
 }  // namespace
 
