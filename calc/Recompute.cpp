@@ -40,15 +40,6 @@ struct WorkingRecord {
     std::optional<InputFault> storedFault;
 };
 
-// The foe of the sheet, if named: nothing for "[Generic]" and for a name
-// that finds no row; the failure if the bestiary could not answer.
-FoeLookupResult lookUpNamedFoe(const FoeSheet& sheet, const FoeLookup& lookup)
-{
-    if (sheet.foeName == kGenericFoe)
-        return std::nullopt;
-    return lookup(sheet.foeName);
-}
-
 WorkingRecord buildWorkingRecord(FoeSheet& sheet, ThreatCategory category, const std::optional<FoeRecord>& row)
 {
     WorkingRecord working{CategoryModifiers(category), std::nullopt};
@@ -174,14 +165,13 @@ void stopOnBestiaryFailure(FoeSheet& sheet, const BestiaryFailure& failure)
     sheet.move.clear();
 }
 
-void recomputeSheet(FoeSheet& sheet, ThreatCategory category, const FoeLookup& lookup)
+void recomputeSheet(FoeSheet& sheet, ThreatCategory category, const FoeLookupResult& foe)
 {
     sheet.fault.reset();
     sheet.tallyReset.fill(false);
-    const FoeLookupResult found = lookUpNamedFoe(sheet, lookup);
-    if (const auto* failure = std::get_if<BestiaryFailure>(&found))
+    if (const auto* failure = std::get_if<BestiaryFailure>(&foe))
         return stopOnBestiaryFailure(sheet, *failure);
-    const WorkingRecord working = buildWorkingRecord(sheet, category, std::get<std::optional<FoeRecord>>(found));
+    const WorkingRecord working = buildWorkingRecord(sheet, category, std::get<std::optional<FoeRecord>>(foe));
 
     std::array<int, kStatCount> shown{};
     for (int slot = Init; slot < kStatCount; ++slot) {

@@ -4,23 +4,24 @@
 // seven tallies of a FoeSheet into every result box:
 //
 //   category modifiers  --+
-//   foe row (by name) ----+--> working record --+--> Init..Res --> ranged cells,
+//   the named foe's row --+--> working record --+--> Init..Res --> ranged cells,
 //                                               |                 floors, Wound
 //   tallies ------------------------------------+--> Might
 //
+// The caller looks the foe box's name up in the bestiary once and hands the
+// answer in, so the rules of the game never reach into a database.
 // "[Generic]" takes no row: the foe is the bare modifiers. A name that finds
 // no row also gives the bare modifiers, but leaves Mix, Move and the ranged
 // rows' visibility as the last named foe set them. The pass keeps nothing
 // between runs; whatever it needs again it reads from the sheet.
 //
-// A bestiary that cannot answer the lookup stops the pass like any other
-// fault: every result empty, and the fault says what failed.
+// A bestiary that could not answer stops the pass like any other fault:
+// every result empty, and the fault says what failed.
 
 #include "FoeRecord.h"
 #include "FoeSheet.h"
 #include "ThreatCategory.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
@@ -30,11 +31,12 @@ struct BestiaryFailure {
     std::string reason;
 };
 
-// The first stored foe with the name, no foe (std::nullopt), or the failure.
+// What the bestiary answered for the foe box's name: the first stored foe
+// with that name, no foe (std::nullopt; always so for "[Generic]"), or the
+// failure.
 using FoeLookupResult = std::variant<std::optional<FoeRecord>, BestiaryFailure>;
-using FoeLookup = std::function<FoeLookupResult(const std::string& name)>;
 
-void recomputeSheet(FoeSheet& sheet, ThreatCategory category, const FoeLookup& lookup);
+void recomputeSheet(FoeSheet& sheet, ThreatCategory category, const FoeLookupResult& foe);
 
 // Ends a pass on a bestiary that could not be read, whichever of its
 // questions failed: every result empties and the fault names the failure.

@@ -9,6 +9,7 @@
 #include "BestiarySources.h"
 #include "ControlBehaviour.h"
 #include "FoeList.h"
+#include "FoeLookup.h"
 #include "FoeOffers.h"
 #include "InputMarks.h"
 #include "SheetBinding.h"
@@ -142,9 +143,7 @@ std::optional<BestiaryFailure> frmMain::GetFoes()
 
 void frmMain::MakeFoe()
 {
-    runPass([this](FoeSheet& sheet) {
-        recomputeSheet(sheet, Category, [this](const std::string& name) { return lookUp(name); });
-    });
+    runPass([this](FoeSheet& sheet) { recomputeSheet(sheet, Category, lookUp(sheet.foeName)); });
 }
 
 void frmMain::openBestiary(const QString& file)
@@ -197,11 +196,7 @@ FoeLookupResult frmMain::lookUp(const std::string& name)
 {
     if (!bestiary_)  // closed with the window; Qt may still report the foe box's last change
         return std::nullopt;
-    try {
-        return bestiary_->findFoe(name);
-    } catch (const DatabaseError& error) {
-        return BestiaryFailure{error.what()};
-    }
+    return lookUpFoe(*bestiary_, name);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

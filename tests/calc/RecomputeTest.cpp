@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -12,13 +13,22 @@ const Tallies kZeros = {"0", "0", "0", "0", "0", "0", "0"};
 // Init 3, Atk 4, Dfn 2, Dam 5, Soak 2, HP 20, Res 1, Mix 5, Move 12, shoots.
 const FoeRecord kArcher{{3, 4, 2, 5, 2, 20, 1, 5}, "12", 1};
 
-FoeLookup knowsOnly(const std::string& name, const FoeRecord& foe)
+// What a bestiary holding `foe` alone, named `name`, answers for a name.
+using Bestiary = std::function<FoeLookupResult(const std::string&)>;
+Bestiary knowsOnly(const std::string& name, const FoeRecord& foe)
 {
     return [=](const std::string& asked) -> std::optional<FoeRecord> {
         if (asked == name)
             return foe;
         return std::nullopt;
     };
+}
+
+// One pass, the foe looked up as the window looks it up: "[Generic]" asks
+// the bestiary nothing.
+void recompute(FoeSheet& sheet, ThreatCategory category, const Bestiary& bestiary = knowsOnly("Archer", kArcher))
+{
+    recomputeSheet(sheet, category, sheet.foeName == kGenericFoe ? FoeLookupResult() : bestiary(sheet.foeName));
 }
 
 // A sheet as the window first builds it: every box still holds its placeholder.
@@ -33,10 +43,10 @@ FoeSheet freshSheet(const std::string& foeName, const Tallies& tallies = kZeros)
 }
 
 FoeSheet computed(ThreatCategory category, const std::string& foeName, const Tallies& tallies = kZeros,
-                  const FoeLookup& lookup = knowsOnly("Archer", kArcher))
+                  const Bestiary& bestiary = knowsOnly("Archer", kArcher))
 {
     FoeSheet sheet = freshSheet(foeName, tallies);
-    recomputeSheet(sheet, category, lookup);
+    recompute(sheet, category, bestiary);
     return sheet;
 }
 
@@ -192,7 +202,7 @@ TEST(Recompute, GenericAndUnknownNamesLeaveRangedVisibilityAlone)
         for (bool visible : {true, false}) {
             FoeSheet sheet = freshSheet(name);
             sheet.rangedVisible = visible;
-            recomputeSheet(sheet, 3, knowsOnly("Archer", kArcher));
+            recompute(sheet, 3);
             EXPECT_EQ(sheet.rangedVisible, visible) << name;
         }
     }
@@ -202,7 +212,7 @@ TEST(Recompute, UnknownNameGivesBareModifiersAndKeepsMixAndMove)
 {
     FoeSheet sheet = computed(4, "Archer");
     sheet.foeName = "Arch";  // typed half a name
-    recomputeSheet(sheet, 4, knowsOnly("Archer", kArcher));
+    recompute(sheet, 4);
     EXPECT_EQ(sheet.foe, (std::array<std::string, kStatCount>{"2", "2", "2", "2", "1", "10", "1"}));
     EXPECT_EQ(sheet.mix, "2.5");
     EXPECT_EQ(sheet.move, "12");
@@ -211,7 +221,7 @@ TEST(Recompute, UnknownNameGivesBareModifiersAndKeepsMixAndMove)
 TEST(Recompute, StartsEachPassFromItsOwnCategory)
 {
     FoeSheet sheet = computed(1, "Archer");
-    recomputeSheet(sheet, 4, knowsOnly("Archer", kArcher));
+    recompute(sheet, 4);
     EXPECT_EQ(resultsOf(sheet), resultsOf(computed(4, "Archer")));
 }
 
@@ -304,7 +314,7 @@ TEST(Recompute, NextSoundPassClearsTheFault)
     FoeSheet sheet = computed(3, "[Generic]", {"40000", "0", "0", "0", "0", "0", "0"});
     ASSERT_TRUE(sheet.fault.has_value());
     sheet.tally[Init] = "4";
-    recomputeSheet(sheet, 3, knowsOnly("Archer", kArcher));
+    recompute(sheet, 3);
     EXPECT_FALSE(sheet.fault.has_value());
     EXPECT_EQ(sheet.foe[Init], "4");
     EXPECT_EQ(sheet.might, "2");

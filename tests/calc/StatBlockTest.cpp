@@ -45,13 +45,11 @@ TEST_P(StatBlockForms, ShowWhatThePassLeft)
     FoeSheet sheet;
     sheet.foeName = c.foeName;
     sheet.tally = c.tallies;
-    recomputeSheet(sheet, c.category, [&](const std::string& name) -> FoeLookupResult {
-        if (c.bestiaryFailure)
-            return BestiaryFailure{*c.bestiaryFailure};
-        if (name == c.foeName)
-            return c.stored;
-        return std::nullopt;
-    });
+    const bool generic = c.foeName == kGenericFoe;
+    recomputeSheet(sheet, c.category,
+                   c.bestiaryFailure ? FoeLookupResult(BestiaryFailure{*c.bestiaryFailure})
+                   : generic         ? FoeLookupResult()
+                                     : FoeLookupResult(c.stored));
     const StatBlock block = statBlockOf(sheet, c.category);
     EXPECT_EQ(statBlockText(block), c.text);
     EXPECT_EQ(statBlockMarkdown(block), c.markdown);

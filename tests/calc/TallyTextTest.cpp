@@ -126,7 +126,7 @@ TEST_P(TypedTally, ReadsOnlyPlainDecimalsAndGivesItsOutcome)
     before.tally.fill("0");
     before.tally[slot] = c.text;
     FoeSheet sheet = before;
-    recomputeSheet(sheet, kDefaultCategory, [](const std::string&) { return std::nullopt; });
+    recomputeSheet(sheet, kDefaultCategory, std::nullopt);
     EXPECT_EQ(brokenSheetRule(before, sheet), "");
 
     switch (c.pass) {

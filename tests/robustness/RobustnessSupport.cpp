@@ -1,5 +1,6 @@
 #include "RobustnessSupport.h"
 
+#include "FoeLookup.h"
 #include "Recompute.h"
 #include "SheetRules.h"
 
@@ -53,7 +54,7 @@ FoeSheet recomputeAs(FoeDatabase& bestiary, FoeSheet sheet, const std::string& f
 {
     sheet.foeName = foeName;
     const FoeSheet before = sheet;
-    recomputeSheet(sheet, category, [&](const std::string& name) { return bestiary.findFoe(name); });
+    recomputeSheet(sheet, category, lookUpFoe(bestiary, sheet.foeName));
     EXPECT_EQ(brokenSheetRule(before, sheet), "") << "foe box: " << foeName.substr(0, 40);
     return sheet;
 }
