@@ -17,7 +17,6 @@ endif()
 if(VORN_SANITIZE OR VORN_FUZZ)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
-    add_compile_definitions(VORN_SANITIZED)  # for the few limits a sanitizer's shadow memory would break
 endif()
 if(VORN_FUZZ)
     add_compile_options(-fsanitize=fuzzer-no-link)

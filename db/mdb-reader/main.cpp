@@ -12,6 +12,7 @@
 // libmdb writes numbers with a ".", whatever the desktop's language.
 
 #include "AccessTableStream.h"
+#include "AddressSanitizer.h"
 #include "MdbTable.h"
 
 #include <fcntl.h>
@@ -34,17 +35,16 @@ constexpr rlim_t kAddressSpaceBytes = rlim_t{512} << 20;
 // A damaged file can send libmdb round a loop or allocating without end. The
 // calculator kills a reader that overruns its time while it waits, but these
 // limits hold even when nobody waits any more: past them the system ends the
-// reader (SIGXCPU), or its allocations fail and it ends. A sanitizer's
-// shadow memory takes terabytes of address space, so a sanitized build keeps
-// the time limit only.
+// reader (SIGXCPU), or its allocations fail and it ends. Under
+// AddressSanitizer the reader keeps the time limit only.
 void limitOwnResources()
 {
     const rlimit processor{kProcessorSeconds, kProcessorSeconds};
     setrlimit(RLIMIT_CPU, &processor);
-#ifndef VORN_SANITIZED
-    const rlimit addressSpace{kAddressSpaceBytes, kAddressSpaceBytes};
-    setrlimit(RLIMIT_AS, &addressSpace);
-#endif
+    if (!kAddressSanitized) {
+        const rlimit addressSpace{kAddressSpaceBytes, kAddressSpaceBytes};
+        setrlimit(RLIMIT_AS, &addressSpace);
+    }
 }
 
 // Takes over standard output and standard error for what libmdb prints.

@@ -10,8 +10,10 @@
 // was, with nothing made beside it. The refusals of ordinary damage and of
 // the other formats are in tests/db/OpenFoeDatabaseTest.cpp.
 
+#include "AddressSanitizer.h"
 #include "BestiaryRules.h"
 #include "HexText.h"
+#include "OpenFoeDatabase.h"
 #include "RobustnessSupport.h"
 #include "WatchedFoeDatabase.h"
 
@@ -50,11 +52,7 @@ std::chrono::nanoseconds processorTime()
 // which takes about 35 MiB more. A sanitized build runs several times
 // slower and takes memory for its own bookkeeping: it is held to the time
 // loosely and to the memory not at all.
-#ifdef VORN_SANITIZED
-constexpr int kSlowdown = 3;
-#else
-constexpr int kSlowdown = 1;
-#endif
+constexpr int kSlowdown = kAddressSanitized ? 3 : 1;
 constexpr milliseconds kLongestFreeze{2000 * kSlowdown};
 constexpr long kMostMemoryKiB = 256 * 1024;
 constexpr std::uintmax_t kMostTemporary = std::uintmax_t{64} << 20;
@@ -511,10 +509,8 @@ class BestiaryFile : public testing::TestWithParam<BestiaryCase> {};
 TEST_P(BestiaryFile, GivesItsOutcomeWithinBoundsAndLeavesTheFileAlone)
 {
     const BestiaryCase& c = GetParam();
-#ifdef VORN_SANITIZED
-    if (c.fullSpeedOnly)
+    if (kAddressSanitized && c.fullSpeedOnly)
         GTEST_SKIP() << "a sanitized build reads too slowly for the open budget";
-#endif
     const TestBestiary bestiary = c.make();
     const std::optional<TestBestiary> replacement = c.replacement ? std::optional(c.replacement()) : std::nullopt;
     FileState expected = stateOf(replacement ? *replacement : bestiary);
@@ -534,9 +530,9 @@ TEST_P(BestiaryFile, GivesItsOutcomeWithinBoundsAndLeavesTheFileAlone)
         EXPECT_THAT(outcome, HasSubstr(bestiary.file().string()));
     }
     EXPECT_LT(milliseconds(slowestMs), kLongestFreeze) << "the longest action";
-#ifndef VORN_SANITIZED
-    EXPECT_LT(peakMemoryKiB, kMostMemoryKiB);
-#endif
+    if (!kAddressSanitized) {
+        EXPECT_LT(peakMemoryKiB, kMostMemoryKiB);
+    }
     EXPECT_LT(run.peakTemporaryBytes, kMostTemporary);
     EXPECT_EQ(stateOf(bestiary), expected);
 
