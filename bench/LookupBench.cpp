@@ -11,6 +11,7 @@
 #include "BenchSuites.h"
 #include "EngineFloors.h"
 #include "FoeDatabase.h"
+#include "OpenFoeDatabase.h"
 #include "WatchedFoeDatabase.h"
 
 #include <stdexcept>

@@ -8,6 +8,7 @@
 #include "BenchMeasures.h"
 #include "BenchSuites.h"
 #include "FoeDatabase.h"
+#include "OpenFoeDatabase.h"
 #include "WatchedFoeDatabase.h"
 #include "frmMain.h"
 

@@ -2,6 +2,7 @@
 
 #include "HelperProcess.h"
 #include "HexText.h"
+#include "ProgramFolder.h"
 
 namespace {
 
@@ -20,16 +21,16 @@ void checkJetFile(const std::filesystem::path& file, const FileHeader& header)
 {
     if (header.bytes.size() <= kVersionAt)
         throw DatabaseError(file, "it is a damaged or incomplete Access file: it holds only "
-                                      + std::to_string(header.fileSize) + " bytes");
+                                      + std::to_string(header.stamp.size) + " bytes");
     const auto version = static_cast<unsigned char>(header.bytes[kVersionAt]);
     if (version != kJet3 && version != kJet4)
         throw DatabaseError(file, "it is an Access file of an unknown kind (version byte 0x"
                                       + hexDigits(header.bytes.substr(kVersionAt, 1))
                                       + "); only Access 97 to 2003 files (Jet 3 and Jet 4) are read");
     const std::uintmax_t pageSize = version == kJet3 ? kJet3PageSize : kJet4PageSize;
-    if (header.fileSize % pageSize != 0)
+    if (header.stamp.size % pageSize != 0)
         throw DatabaseError(file, "it is a damaged or incomplete Access file: its size, "
-                                      + std::to_string(header.fileSize) + " bytes, is not a whole number of "
+                                      + std::to_string(header.stamp.size) + " bytes, is not a whole number of "
                                       + std::to_string(pageSize) + "-byte pages");
 }
 

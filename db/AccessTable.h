@@ -22,6 +22,7 @@
 // The file is opened read-only, read once and closed before this returns.
 
 #include "AccessTableStream.h"
+#include "FileHeader.h"
 #include "FoeDatabase.h"
 
 #include <filesystem>

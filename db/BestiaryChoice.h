@@ -11,8 +11,8 @@
 // reported, forgotten and passed over, as is a refused file in the data
 // folder; a data folder without Vorn.mdb is passed over quietly.
 //
-// The window and the command line find the candidates their own way (the
-// window through Qt, the command line without loading it) and choose here.
+// The desktop layer finds the candidates in the user's folders and settings;
+// the choice among them is made here.
 
 #include "FoeDatabase.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-// The bestiary the calculator reads. A game master keeps it in "Vorn.mdb"
-// beside the program; the file's first bytes, not its name, say which engine
-// reads it. Each backend reads table Foes once, into a FoeIndex, which
-// answers the calculator's two questions from memory:
+// The bestiary the calculator reads, a file a game master keeps as
+// "Vorn.mdb" (OpenFoeDatabase.h opens one). Each backend reads table Foes
+// once, into a FoeIndex, which answers the calculator's two questions from
+// memory:
 //
 //   listNames(category) -> the names offered at that category, in name order
 //   findFoe(name)       -> the first stored foe with that name, if any
@@ -11,17 +11,11 @@
 // Names are matched and ordered ignoring letter case (see FoeNameOrder.h).
 // The file is only ever read: no backend writes, creates or locks it.
 
-#include "FoeColumns.h"
 #include "FoeRecord.h"
 #include "ThreatCategory.h"
 
-#include <sys/types.h>
-
 #include <chrono>
-#include <cstdint>
-#include <ctime>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -66,35 +60,3 @@ public:
     // The first foe in table order whose name equals `name` ignoring case.
     virtual std::optional<FoeRecord> findFoe(const std::string& name) = 0;
 };
-
-// The database beside the program: its folder joined with "Vorn.mdb".
-std::filesystem::path foeDatabasePath(const std::filesystem::path& programDirectory);
-
-// The first bytes of a bestiary, read once when it is opened: they say which
-// engine reads it, and each backend checks its own header in them. With them
-// come the file's identity and times, so that two headers tell whether the
-// file changed between them (see WatchedFoeDatabase.h).
-inline constexpr std::size_t kFileHeaderSize = 100;  // SQLite's header, the longer of the two
-struct FileHeader {
-    std::string bytes;        // the first kFileHeaderSize bytes, fewer if the file is shorter
-    std::uintmax_t fileSize;  // of the whole file
-    dev_t device = 0;
-    ino_t inode = 0;
-    timespec modified{};
-    timespec changed{};
-
-    // The same file, with the same size, times and first bytes.
-    bool sameAs(const FileHeader& other) const;
-};
-
-// Reads the header of a file that should be a bestiary. Throws DatabaseError
-// when there is no file to read.
-FileHeader readFileHeader(const std::filesystem::path& file);
-
-// Reads the file's foes into memory (a FoeIndex) with the backend its content
-// calls for, after checking that it holds table Foes with every required
-// column. The file is only read, and closed again before this returns.
-// Throws DatabaseError.
-std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file);
-// The same, for a file whose header has just been read.
-std::unique_ptr<FoeDatabase> openFoeDatabase(const std::filesystem::path& file, const FileHeader& header);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FoeColumns.h"
+#include "FileHeader.h"
 #include "FoeDatabase.h"
 #include "StoredCell.h"
 

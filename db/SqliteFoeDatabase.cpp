@@ -46,7 +46,7 @@ void checkComplete(const std::filesystem::path& file, const FileHeader& header)
     const std::uint32_t pageSize = pageSizeField == 1 ? 65536 : pageSizeField;
     if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
         return;  // not a page size at all: SQLite refuses the file itself
-    const std::uintmax_t size = header.fileSize;
+    const std::uintmax_t size = header.stamp.size;
     if (size % pageSize != 0)
         throw DatabaseError(file, "the file is incomplete: its " + std::to_string(size)
                                       + " bytes are not a whole number of its " + std::to_string(pageSize)
@@ -143,10 +143,10 @@ StoredCell storedCell(sqlite3_stmt* rows, int column)
     return std::string_view(bytes, static_cast<std::size_t>(sqlite3_column_bytes(rows, column)));
 }
 
-// Every row of table Foes into `index`, through SQLite's own calls: the
-// wrapper's object for each cell took a quarter of the reading of a million
-// foes. The query names every column the calculator needs, so a sound file
-// needs no other question.
+// Every row of table Foes into `index`, through SQLite's own calls rather
+// than an object of the wrapper's for each cell, so that a large bestiary
+// reads well within the open budget. The query names every column the
+// calculator needs, so a sound file needs no other question.
 void readRows(SQLite::Database& db, const std::filesystem::path& file, FoeIndex& index)
 {
     sqlite3_stmt* prepared = nullptr;
@@ -177,9 +177,8 @@ void readSqliteFoes(const std::filesystem::path& file, const FileHeader& header,
     FoesKind foes = FoesKind::Table;
     try {
         // The connection lives only while one thread reads the table through
-        // it, so it goes without SQLite's lock around every call: taken and
-        // released for each cell, that lock was an eighth of opening 100,000
-        // foes.
+        // it, so it goes without SQLite's lock around every call, which would
+        // be taken and released for each cell.
         SQLite::Database db(immutable ? immutableUri(file) : file.string(),
                             SQLite::OPEN_READONLY | SQLite::OPEN_NOMUTEX | (immutable ? SQLite::OPEN_URI : 0),
                             kBusyTimeoutMs);

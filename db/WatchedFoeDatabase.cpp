@@ -1,5 +1,7 @@
 #include "WatchedFoeDatabase.h"
 
+#include "OpenFoeDatabase.h"
+
 WatchedFoeDatabase::WatchedFoeDatabase(std::filesystem::path file)
     : file_(std::move(file)), header_(readFileHeader(file_)), read_(openFoeDatabase(file_, header_))
 {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "FileHeader.h"
 #include "FoeDatabase.h"
+
+#include <memory>
 
 // A bestiary that follows its file. A game master may edit the file while
 // the calculator runs: in place (SQLite editors), or by writing a new file

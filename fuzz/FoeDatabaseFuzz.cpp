@@ -5,6 +5,7 @@
 
 #include "BestiaryRules.h"
 #include "FuzzOne.h"
+#include "OpenFoeDatabase.h"
 
 #include <algorithm>
 #include <cstdlib>

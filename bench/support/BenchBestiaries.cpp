@@ -2,6 +2,7 @@
 
 #include "FoeDatabase.h"
 #include "ManyFoes.h"
+#include "OpenFoeDatabase.h"
 
 #include <SQLiteCpp/Database.h>
 

@@ -4,6 +4,7 @@
 
 #include "FoeDatabase.h"
 #include "OpenFails.h"
+#include "OpenFoeDatabase.h"
 #include "TestBestiary.h"
 
 #include <SQLiteCpp/Database.h>

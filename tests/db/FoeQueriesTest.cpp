@@ -3,6 +3,7 @@
 // Each backend that reads the fixture's format adds one line to kBackends.
 
 #include "FoeDatabase.h"
+#include "OpenFoeDatabase.h"
 #include "TestBestiary.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
+#include "FoeColumns.h"
 #include "FoeDatabase.h"
 #include "OpenFails.h"
+#include "OpenFoeDatabase.h"
 #include "TestBestiary.h"
 
 #include <gtest/gtest.h>
@@ -10,12 +12,6 @@
 #include <vector>
 
 namespace {
-
-TEST(FoeDatabasePath, JoinsTheProgramFolderWithTheFileName)
-{
-    EXPECT_EQ(foeDatabasePath("/opt/vorn"), std::filesystem::path("/opt/vorn/Vorn.mdb"));
-    EXPECT_EQ(foeDatabasePath("/opt/vorn/"), std::filesystem::path("/opt/vorn/Vorn.mdb"));
-}
 
 TestBestiary absentFile()
 {

@@ -4,7 +4,9 @@
 // calculator does: a broken command, a column type that stores numbers as
 // text, or a broken example row shows up here instead of at a game table.
 
+#include "FoeColumns.h"
 #include "FoeDatabase.h"
+#include "OpenFoeDatabase.h"
 #include "TestBestiary.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "FoeDatabase.h"
+#include "OpenFoeDatabase.h"
 #include "TestBestiary.h"
 #include "WatchedFoeDatabase.h"
 

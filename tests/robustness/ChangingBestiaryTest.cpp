@@ -4,6 +4,7 @@
 // changes nothing.
 
 #include "BestiaryRules.h"
+#include "OpenFoeDatabase.h"
 #include "RobustnessSupport.h"
 #include "WatchedFoeDatabase.h"
 

@@ -3,6 +3,7 @@
 // that equals a stored one (letter case aside) finds that foe; anything else
 // finds nothing and gives the category's bare modifiers, keeping Mix and Move.
 
+#include "OpenFoeDatabase.h"
 #include "RobustnessSupport.h"
 
 #include <gtest/gtest.h>

@@ -7,6 +7,7 @@
 // stands in for the other program.
 
 #include "BestiaryRules.h"
+#include "OpenFoeDatabase.h"
 #include "RobustnessSupport.h"
 #include "WatchedFoeDatabase.h"
 

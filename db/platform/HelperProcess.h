@@ -28,10 +28,6 @@ struct HelperRun {
     std::vector<char> output;  // everything written to standard output
 };
 
-// The folder of the running program, links resolved: its helper programs
-// and modules lie beside it, as they are built and installed.
-std::filesystem::path programFolder();
-
 // The bounds a helper is kept within by the calculator, which kills it at
 // either.
 struct HelperLimits {

@@ -108,12 +108,6 @@ HelperRun::Ending collect(int fd, std::vector<char>& output, HelperLimits limits
 
 }  // namespace
 
-std::filesystem::path programFolder()
-{
-    std::error_code error;
-    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-}
-
 HelperRun runHelper(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                     HelperLimits limits)
 {
