@@ -2,83 +2,85 @@
 
 #include "NumberText.h"
 
-#include <algorithm>
-#include <array>
-#include <cctype>
-#include <functional>
-#include <string_view>
+#include <QCommandLineParser>
+#include <QFile>
 
 namespace {
 
-std::string lowered(std::string text)
+// Qt's own options for a window, which QApplication takes from the
+// arguments itself when it starts; here they are only recognised, so that
+// they reach it, and refused for every other task.
+const QStringList kQtValueOptions = {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                                     "qwindowicon", "qwindowtitle", "session", "style", "stylesheet", "display",
+                                     "geometry", "title"};
+const QStringList kQtSwitches = {"reverse", "widgetcount"};
+
+// The program's options, in the order --help lists them.
+void addOptions(QCommandLineParser& parser)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-struct Option {
-    std::string_view letter;     // the one-letter name, if any
-    std::string_view name;       // without dashes
-    std::string_view valueName;  // empty for a switch
-    std::string_view description;
-};
-
-// Every option, in the order --help lists them. Constant tables, so that an
-// answer on the command line makes nothing of them before it starts.
-constexpr std::array kOptions = {
-    Option{"h", "help", "", "Displays help on commandline options."},
-    Option{"v", "version", "", "Displays version information."},
-    Option{"", "bestiary", "file", "Read the foes from <file> instead of the usual bestiary."},
-    Option{"", "foe", "name", "Print the stat block of the foe <name> (\"[Generic]\" for none); may be repeated."},
-    Option{"", "category", "category", "The threat category: a caption or its number 0 to 6 (default: Equal)."},
-    Option{"", "tally", "stat=n", "Add <n> to the statistic: Init, Atk, Dfn, Dam, Soak, HP or Res; may be repeated."},
-    Option{"", "format", "format", "How --foe prints: text, markdown, html or json (default: text)."},
-    Option{"", "list", "", "Print the names offered at the category, one a line."},
-    Option{"", "sheet", "file.pdf", "Write the stat blocks of the --foe foes to one printable PDF."},
-};
-
-// Qt's own options for a window; the toolkit reads them from the arguments
-// itself when it starts.
-constexpr std::array<std::string_view, 13> kQtValueOptions = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle",
-    "session",  "style",              "stylesheet",    "display", "geometry",        "title"};
-constexpr std::array<std::string_view, 2> kQtSwitches = {"reverse", "widgetcount"};
-
-template <typename Names>
-bool contains(const Names& names, std::string_view name)
-{
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-const Option* optionNamed(std::string_view name)
-{
-    for (const Option& option : kOptions) {
-        if (name == option.name || (!option.letter.empty() && name == option.letter))
-            return &option;
+    // Qt's conventions for a program of one word options: -foe is --foe, so
+    // that Qt's window options keep their usual single dash.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription("Vorn Foe Calculator: a foe's statistics at a threat category.\n"
+                                     "Without --foe, --list, --sheet, --help or --version, the window opens.");
+    parser.addOptions({
+        {{"h", "help"}, "Displays help on commandline options."},
+        {{"v", "version"}, "Displays version information."},
+        {"bestiary", "Read the foes from <file> instead of the usual bestiary.", "file"},
+        {"foe", "Print the stat block of the foe <name> (\"[Generic]\" for none); may be repeated.", "name"},
+        {"category", "The threat category: a caption or its number 0 to 6 (default: Equal).", "category"},
+        {"tally", "Add <n> to the statistic: Init, Atk, Dfn, Dam, Soak, HP or Res; may be repeated.", "stat=n"},
+        {"format", "How --foe prints: text, markdown, html or json (default: text).", "format"},
+        {"list", "Print the names offered at the category, one a line."},
+        {"sheet", "Write the stat blocks of the --foe foes to one printable PDF.", "file.pdf"},
+    });
+    for (const QString& name : kQtValueOptions + kQtSwitches) {
+        QCommandLineOption option(name, QString(), kQtValueOptions.contains(name) ? "value" : QString());
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
     }
-    return nullptr;
 }
 
-std::optional<std::string> readTally(const std::string& text, CommandLine& command)
+std::string utf8(const QString& text)
 {
-    const auto equals = text.find('=');
-    const std::string stat = lowered(text.substr(0, equals));
+    return text.toStdString();
+}
+
+QString captionOf(ThreatCategory category)
+{
+    return QString::fromLatin1(kCategoryCaptions[static_cast<std::size_t>(category)]);
+}
+
+std::optional<ThreatCategory> readCategory(const QString& text)
+{
+    for (ThreatCategory category = 0; category < kCategoryCount; ++category) {
+        if (text == QString::number(category) || text.compare(captionOf(category), Qt::CaseInsensitive) == 0)
+            return category;
+    }
+    return std::nullopt;
+}
+
+// "HP=5": the statistic ignoring letter case, and a number as a tally reads.
+std::optional<QString> readTally(const QString& text, CommandLine& command)
+{
+    const qsizetype equals = text.indexOf('=');
+    const QString stat = text.left(equals);
     for (int slot = 0; slot < kStatCount; ++slot) {
-        if (stat != lowered(std::string(kStatNames[static_cast<std::size_t>(slot)])))
+        const QString name = QString::fromLatin1(kStatNames[static_cast<std::size_t>(slot)]);
+        if (stat.compare(name, Qt::CaseInsensitive) != 0)
             continue;
-        const std::string value = equals == std::string::npos ? "" : text.substr(equals + 1);
+        const std::string value = equals < 0 ? "" : utf8(text.mid(equals + 1));
         if (!readNumber(value))
-            return "The " + std::string(kStatNames[static_cast<std::size_t>(slot)]) + " tally \"" + value
-                   + "\" is not a number.";
+            return QStringLiteral("The %1 tally \"%2\" is not a number.").arg(name, QString::fromStdString(value));
         command.tallies[static_cast<std::size_t>(slot)] = value;
         return std::nullopt;
     }
     return "Unknown statistic in --tally " + text + ": use Init, Atk, Dfn, Dam, Soak, HP or Res, as in HP=5.";
 }
 
-std::optional<BlockFormat> readFormat(const std::string& text)
+std::optional<BlockFormat> readFormat(const QString& text)
 {
-    const std::string name = lowered(text);
+    const QString name = text.toLower();
     if (name == "text")
         return BlockFormat::Text;
     if (name == "markdown")
@@ -90,123 +92,108 @@ std::optional<BlockFormat> readFormat(const std::string& text)
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<ThreatCategory> readCategory(const std::string& text)
+CommandLine::Task taskOf(const QCommandLineParser& parser)
 {
-    for (ThreatCategory category = 0; category < kCategoryCount; ++category) {
-        if (text == std::to_string(category)
-            || lowered(text) == lowered(std::string(kCategoryCaptions[static_cast<std::size_t>(category)])))
-            return category;
+    using Task = CommandLine::Task;
+    if (parser.isSet("help"))
+        return Task::Help;
+    if (parser.isSet("version"))
+        return Task::Version;
+    if (parser.isSet("sheet"))
+        return Task::Sheet;
+    if (parser.isSet("foe"))
+        return Task::Foes;
+    if (parser.isSet("list"))
+        return Task::List;
+    return Task::Window;
+}
+
+// Whatever the options say, once each has read soundly; nothing when they do
+// not fit together.
+std::optional<QString> checkCombination(const QCommandLineParser& parser, const CommandLine& command)
+{
+    using Task = CommandLine::Task;
+    if (command.task == Task::Sheet && command.foes.empty())
+        return "--sheet needs at least one --foe.";
+    if (parser.isSet("list") && !command.foes.empty())
+        return "--list and --foe cannot be combined.";
+    if (command.task == Task::Window) {
+        for (const char* name : {"category", "tally", "format"}) {
+            if (parser.isSet(name))
+                return QStringLiteral("--%1 goes with --foe, --list or --sheet.").arg(name);
+        }
+        return std::nullopt;
+    }
+    for (const QString& name : kQtValueOptions + kQtSwitches) {
+        if (parser.isSet(name))
+            return "Qt's window options go with the window alone.";
     }
     return std::nullopt;
 }
 
-std::optional<CommandLine> readCommandLine(const std::vector<std::string>& arguments, std::string& problem)
+}  // namespace
+
+QStringList programArguments(int argc, char** argv)
 {
-    CommandLine command;
-    std::vector<std::string> given;
-    const auto fail = [&](std::string sentence) -> std::optional<CommandLine> {
+    QStringList arguments;
+    for (int at = 0; at < argc; ++at)
+        arguments << QString::fromLocal8Bit(argv[at]);
+    return arguments;
+}
+
+std::optional<CommandLine> readCommandLine(const QStringList& arguments, QString& problem)
+{
+    QCommandLineParser parser;
+    addOptions(parser);
+    const auto fail = [&](QString sentence) -> std::optional<CommandLine> {
         problem = std::move(sentence);
         return std::nullopt;
     };
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return fail("Unexpected argument: " + parser.positionalArguments().constFirst());
 
-    for (std::size_t at = 0; at < arguments.size(); ++at) {
-        const std::string& word = arguments[at];
-        if (word.size() < 2 || word[0] != '-')
-            return fail("Unexpected argument: " + word);
-        const std::string body = word.substr(word.starts_with("--") ? 2 : 1);
-        const auto equals = body.find('=');
-        const std::string name = body.substr(0, equals);
-        std::optional<std::string> value;
-        if (equals != std::string::npos)
-            value = body.substr(equals + 1);
-
-        if (contains(kQtValueOptions, name) || contains(kQtSwitches, name)) {
-            if (contains(kQtValueOptions, name) && !value)
-                ++at;  // the toolkit takes the value too
-            given.push_back("qt");
-            continue;
-        }
-        const Option* option = optionNamed(name);
-        if (!option)
-            return fail("Unknown option '" + name + "'.");
-        if (!option->valueName.empty() && !value) {
-            if (++at == arguments.size())
-                return fail("Missing value after '" + word + "'.");
-            value = arguments[at];
-        }
-        const std::string_view key = option->name;
-        given.emplace_back(key);
-        if (key == "bestiary") {
-            command.bestiary = *value;
-        } else if (key == "foe") {
-            command.foes.push_back(*value);
-        } else if (key == "category") {
-            const auto category = readCategory(*value);
-            if (!category)
-                return fail("Unknown category: " + *value
-                            + " (a caption from Pitiful to Terrifying, or a number from 0 to 6).");
-            command.category = *category;
-        } else if (key == "tally") {
-            if (const auto wrong = readTally(*value, command))
-                return fail(*wrong);
-        } else if (key == "format") {
-            const auto format = readFormat(*value);
-            if (!format)
-                return fail("Unknown format: " + *value + " (text, markdown, html or json).");
-            command.format = *format;
-        } else if (key == "sheet") {
-            command.sheet = *value;
-        }
+    CommandLine command;
+    command.task = taskOf(parser);
+    if (parser.isSet("bestiary"))
+        command.bestiary = QFile::encodeName(parser.value("bestiary")).toStdString();
+    for (const QString& foe : parser.values("foe"))
+        command.foes.push_back(utf8(foe));
+    if (parser.isSet("category")) {
+        const QString given = parser.value("category");
+        const auto category = readCategory(given);
+        if (!category)
+            return fail("Unknown category: " + given + " (a caption from Pitiful to Terrifying, or a number from 0 to 6).");
+        command.category = *category;
     }
-
-    const auto asked = [&](const char* key) { return contains(given, key); };
-    using Task = CommandLine::Task;
-    if (asked("help"))
-        command.task = Task::Help;
-    else if (asked("version"))
-        command.task = Task::Version;
-    else if (asked("sheet"))
-        command.task = Task::Sheet;
-    else if (asked("foe"))
-        command.task = Task::Foes;
-    else if (asked("list"))
-        command.task = Task::List;
-
-    if (command.task == Task::Sheet && command.foes.empty())
-        return fail("--sheet needs at least one --foe.");
-    if (asked("list") && !command.foes.empty())
-        return fail("--list and --foe cannot be combined.");
-    if (command.task == Task::Window) {
-        for (const char* key : {"category", "tally", "format"}) {
-            if (asked(key))
-                return fail("--" + std::string(key) + " goes with --foe, --list or --sheet.");
-        }
-    } else if (asked("qt")) {
-        return fail("Qt's window options go with the window alone.");
+    for (const QString& tally : parser.values("tally")) {
+        if (const auto wrong = readTally(tally, command))
+            return fail(*wrong);
     }
+    if (parser.isSet("format")) {
+        const auto format = readFormat(parser.value("format"));
+        if (!format)
+            return fail("Unknown format: " + parser.value("format") + " (text, markdown, html or json).");
+        command.format = *format;
+    }
+    if (parser.isSet("sheet"))
+        command.sheet = QFile::encodeName(parser.value("sheet")).toStdString();
+    if (const auto wrong = checkCombination(parser, command))
+        return fail(*wrong);
     return command;
 }
 
-std::string commandLineHelp()
+QString commandLineHelp()
 {
-    std::string help = "Usage: vorn-foe [options]\n"
-                       "Vorn Foe Calculator: a foe's statistics at a threat category.\n"
-                       "Without --foe, --list, --sheet, --help or --version, the window opens.\n\nOptions:\n";
-    std::vector<std::pair<std::string, std::string>> rows;
-    std::size_t width = 0;
-    for (const Option& option : kOptions) {
-        std::string names;
-        if (!option.letter.empty())
-            names.append("-").append(option.letter).append(", ");
-        names.append("--").append(option.name);
-        if (!option.valueName.empty())
-            names.append(" <").append(option.valueName).append(">");
-        width = std::max(width, names.size());
-        rows.emplace_back(names, option.description);
-    }
-    for (const auto& [names, description] : rows)
-        help += "  " + names + std::string(width - names.size() + 2, ' ') + description + "\n";
-    return help;
+    QCommandLineParser parser;
+    addOptions(parser);
+    QString categories;
+    for (ThreatCategory category = 0; category < kCategoryCount; ++category)
+        categories += QStringLiteral("  %1  %2\n").arg(category).arg(captionOf(category));
+    return parser.helpText() + "\nCategories:\n" + categories
+         + "\nExit status:\n"
+           "  0  the answer was given (or the window closed)\n"
+           "  1  the bestiary, a foe or the PDF file could not be used; stderr says why\n"
+           "  2  the command line is wrong; stderr says why\n";
 }

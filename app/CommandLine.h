@@ -9,13 +9,16 @@
 //   vorn-foe --sheet FILE.pdf --foe NAME [...] [--category CAT] [--tally STAT=N ...] [--bestiary FILE]
 //   vorn-foe --help | --version
 //
-// Read without Qt, so that an answer on the command line does not wait for
-// the toolkit to load; the options follow Qt's command-line conventions
-// (--name value, --name=value), and Qt's own window options (-platform,
-// -style, ...) are let through to the window.
+// Read with QCommandLineParser before the application object is made, since
+// the task decides which one it is: a window needs QApplication, an answer
+// only QCoreApplication. Qt's own window options (-platform, -style, ...)
+// are let through to the window, which reads them itself.
 
 #include "FoeSheet.h"
 #include "ThreatCategory.h"
+
+#include <QString>
+#include <QStringList>
 
 #include <array>
 #include <filesystem>
@@ -24,6 +27,9 @@
 #include <vector>
 
 enum class BlockFormat { Text, Markdown, Html, Json };
+
+// How the program ends, for scripts.
+enum ExitStatus { kAnswered = 0, kDataFailed = 1, kCommandLineWrong = 2 };
 
 struct CommandLine {
     enum class Task { Window, Foes, List, Sheet, Help, Version };
@@ -36,12 +42,13 @@ struct CommandLine {
     std::filesystem::path sheet;
 };
 
-// The arguments without the program's name. Nothing, with `problem` saying
+// main()'s arguments as text, read as Qt reads them, before any application
+// object exists.
+QStringList programArguments(int argc, char** argv);
+
+// The arguments, the program's name first. Nothing, with `problem` saying
 // what is wrong in one sentence, when they do not make a command.
-std::optional<CommandLine> readCommandLine(const std::vector<std::string>& arguments, std::string& problem);
+std::optional<CommandLine> readCommandLine(const QStringList& arguments, QString& problem);
 
-// A caption ("superior", letter case aside) or its number 0 to 6.
-std::optional<ThreatCategory> readCategory(const std::string& text);
-
-// --help, in the layout of Qt's command-line help.
-std::string commandLineHelp();
+// --help: Qt's help for the options, then the categories and exit statuses.
+QString commandLineHelp();

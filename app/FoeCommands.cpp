@@ -1,61 +1,67 @@
 #include "FoeCommands.h"
 
-#include "HelperProcess.h"
-#include "Recompute.h"
-#include "UserFolders.h"
+#include "BestiarySources.h"
+#include "FoeLookup.h"
+#include "ProgramFolder.h"
+#include "StatBlock.h"
+#include "StatBlockPdf.h"
+
+#include <QFile>
 
 #include <cstdio>
 
-std::optional<ChosenBestiary> openBestiaryForCommand(const CommandLine& command)
+namespace {
+
+// The bestiary the window would open, or the one named with --bestiary,
+// with the window's own words for each refusal. The command line only reads
+// what the window remembers; it never forgets on the window's behalf.
+std::optional<ChosenBestiary> openBestiary(const CommandLine& command)
 {
-    // The command line only reads what the window remembers; it never forgets
-    // on the window's behalf.
-    const BestiaryCandidates candidates{command.bestiary, rememberedBestiary(), dataFolderBestiaryFile(),
-                                        programFolder() / kDatabaseFileName};
-    return openFirstBestiary(
-        candidates, [](const std::string& message) { std::fprintf(stderr, "vorn-foe: %s\n", message.c_str()); },
-        [] {});
+    const BestiarySources sources{command.bestiary, programFolder() / kDatabaseFileName};
+    return chooseBestiary(
+        sources, [](const QString& message) { tellProblem(kDataFailed, message); }, PassedOver::Remember);
 }
 
-int listFoes(FoeDatabase& bestiary, ThreatCategory category)
-{
-    std::string names;
-    try {
-        for (const std::string& name : bestiary.listNames(category))
-            names += name + "\n";
-    } catch (const DatabaseError& error) {
-        std::fprintf(stderr, "vorn-foe: %s\n", error.what());
-        return 1;
-    }
-    std::fputs(names.c_str(), stdout);
-    return 0;
-}
-
+// One pass per --foe, in the order given. A name the bestiary does not hold
+// ("[Generic]" aside) is a mistake to report, not a foe to guess at: nothing,
+// with `problem` naming it.
 std::optional<std::vector<StatBlock>> computeBlocks(const CommandLine& command, FoeDatabase& bestiary,
-                                                    std::string& problem)
+                                                    QString& problem)
 {
     std::vector<StatBlock> blocks;
-    try {
-        for (const std::string& name : command.foes) {
-            // Asked once: the pass takes the same answer.
-            const std::optional<FoeRecord> foe = name == kGenericFoe ? std::nullopt : bestiary.findFoe(name);
-            if (name != kGenericFoe && !foe) {
-                problem = "There is no foe named \"" + name + "\" in the bestiary.";
-                return std::nullopt;
-            }
-            FoeSheet sheet;
-            sheet.foeName = name;
-            sheet.tally = command.tallies;
-            recomputeSheet(sheet, command.category, [&](const std::string&) { return foe; });
-            blocks.push_back(statBlockOf(sheet, command.category));
+    for (const std::string& name : command.foes) {
+        const FoeLookupResult foe = lookUpFoe(bestiary, name);
+        if (const auto* failure = std::get_if<BestiaryFailure>(&foe)) {
+            problem = QString::fromStdString(failure->reason);
+            return std::nullopt;
         }
-    } catch (const DatabaseError& error) {
-        problem = error.what();
-        return std::nullopt;
+        if (name != kGenericFoe && !std::get<std::optional<FoeRecord>>(foe)) {
+            problem = QString::fromStdString("There is no foe named \"" + name + "\" in the bestiary.");
+            return std::nullopt;
+        }
+        FoeSheet sheet;
+        sheet.foeName = name;
+        sheet.tally = command.tallies;
+        recomputeSheet(sheet, command.category, foe);
+        blocks.push_back(statBlockOf(sheet, command.category));
     }
     return blocks;
 }
 
+// The stat blocks of every --foe; nothing after saying why not.
+std::optional<std::vector<StatBlock>> blocksOf(const CommandLine& command)
+{
+    std::optional<ChosenBestiary> bestiary = openBestiary(command);
+    if (!bestiary)
+        return std::nullopt;
+    QString problem;
+    auto blocks = computeBlocks(command, *bestiary->database, problem);
+    if (!blocks)
+        tellProblem(kDataFailed, problem);
+    return blocks;
+}
+
+// The blocks in the asked format: a JSON array when there are several.
 std::string formatBlocks(const std::vector<StatBlock>& blocks, BlockFormat format)
 {
     std::string out;
@@ -74,4 +80,49 @@ std::string formatBlocks(const std::vector<StatBlock>& blocks, BlockFormat forma
             out += '\n';
     }
     return out;
+}
+
+}  // namespace
+
+int tellProblem(ExitStatus status, const QString& problem)
+{
+    std::fprintf(stderr, "vorn-foe: %s\n", problem.toLocal8Bit().constData());
+    return status;
+}
+
+int listFoesCommand(const CommandLine& command)
+{
+    std::optional<ChosenBestiary> bestiary = openBestiary(command);
+    if (!bestiary)
+        return kDataFailed;
+    std::string names;
+    try {
+        for (const std::string& name : bestiary->database->listNames(command.category))
+            names += name + "\n";
+    } catch (const DatabaseError& error) {
+        return tellProblem(kDataFailed, QString::fromStdString(error.what()));
+    }
+    std::fputs(names.c_str(), stdout);
+    return kAnswered;
+}
+
+int printBlocksCommand(const CommandLine& command)
+{
+    const auto blocks = blocksOf(command);
+    if (!blocks)
+        return kDataFailed;
+    std::fputs(formatBlocks(*blocks, command.format).c_str(), stdout);
+    return kAnswered;
+}
+
+int writeSheetCommand(const CommandLine& command)
+{
+    const auto blocks = blocksOf(command);
+    if (!blocks)
+        return kDataFailed;
+    const QString file = QFile::decodeName(command.sheet.c_str());
+    const QString problem = writeStatBlocksPdf(*blocks, file);
+    if (!problem.isEmpty())
+        return tellProblem(kDataFailed, file + " cannot be written: " + problem);
+    return kAnswered;
 }

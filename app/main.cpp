@@ -1,82 +1,77 @@
 // vorn-foe: the window, or an answer on the command line (CommandLine.h).
-// The command line's answers are computed here, without Qt; the window and
-// the printed encounter sheet live in the module WindowModule.h describes,
-// loaded only for them.
+// The task decides which application object the program makes: QApplication
+// for the window, QGuiApplication on the offscreen platform for a printed
+// sheet, QCoreApplication for an answer, which needs no display at all.
 
 #include "CommandLine.h"
+#include "DesignFonts.h"
 #include "FoeCommands.h"
-#include "HelperProcess.h"
-#include "WindowModule.h"
+#include "FoeDatabase.h"
+#include "ProgramFolder.h"
+#include "Startup.h"
 
-#include <dlfcn.h>
+#include <QApplication>
 
 #include <cstdio>
 
 namespace {
 
-constexpr const char* kWindowModule = "vorn-foe-window.so";
-
-// The module's entry point `name`, or null after saying why on standard error.
-void* windowEntry(const char* name)
+int runWindow(int argc, char** argv, const CommandLine& command)
 {
-    const std::filesystem::path module = programFolder() / kWindowModule;
-    void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    void* entry = handle ? dlsym(handle, name) : nullptr;
-    if (!entry)
-        std::fprintf(stderr, "vorn-foe: the window cannot start: %s\n", dlerror());
-    return entry;
+    QApplication app(argc, argv);
+    installDesignFonts();
+    return runCalculator({command.bestiary, programFolder() / kDatabaseFileName});
 }
 
-int fail(int status, const std::string& problem)
+int writeSheet(int argc, char** argv, const CommandLine& command)
 {
-    std::fprintf(stderr, "vorn-foe: %s\n", problem.c_str());
-    return status;
+    // A sheet needs fonts and a painter, not a screen; and an answer on the
+    // command line says nothing but what went wrong, so the toolkit's own
+    // notes about the session it runs in are kept off the terminal.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            tellProblem(kDataFailed, message);
+    });
+    QGuiApplication app(argc, argv);
+    installDesignFonts();
+    return writeSheetCommand(command);
+}
+
+int answer(int argc, char** argv, const CommandLine& command)
+{
+    QCoreApplication app(argc, argv);
+    using Task = CommandLine::Task;
+    switch (command.task) {
+    case Task::Help:
+        std::fputs(commandLineHelp().toLocal8Bit().constData(), stdout);
+        return kAnswered;
+    case Task::Version:
+        std::printf("vorn-foe %s\n", VORN_VERSION);
+        return kAnswered;
+    case Task::List:
+        return listFoesCommand(command);
+    default:
+        return printBlocksCommand(command);
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::string problem;
-    const std::optional<CommandLine> command = readCommandLine({argv + 1, argv + argc}, problem);
+    // The name gives the user's folders: ~/.config/vorn-foe, ~/.local/share/vorn-foe.
+    QCoreApplication::setApplicationName("vorn-foe");
+    QString problem;
+    const std::optional<CommandLine> command = readCommandLine(programArguments(argc, argv), problem);
     if (!command)
-        return fail(2, problem);
-
-    using Task = CommandLine::Task;
+        return tellProblem(kCommandLineWrong, problem);
     switch (command->task) {
-    case Task::Help:
-        std::fputs(commandLineHelp().c_str(), stdout);
-        return 0;
-    case Task::Version:
-        std::printf("vorn-foe %s\n", VORN_VERSION);
-        return 0;
-    case Task::Window: {
-        const auto window = reinterpret_cast<VornFoeWindow>(windowEntry("vornFoeWindow"));
-        if (!window)
-            return 1;
-        return window(argc, argv, command->bestiary ? command->bestiary->c_str() : nullptr);
+    case CommandLine::Task::Window:
+        return runWindow(argc, argv, *command);
+    case CommandLine::Task::Sheet:
+        return writeSheet(argc, argv, *command);
+    default:
+        return answer(argc, argv, *command);
     }
-    case Task::List:
-    case Task::Foes:
-    case Task::Sheet:
-        break;
-    }
-
-    std::optional<ChosenBestiary> bestiary = openBestiaryForCommand(*command);
-    if (!bestiary)
-        return 1;
-    if (command->task == Task::List)
-        return listFoes(*bestiary->database, command->category);
-
-    const auto blocks = computeBlocks(*command, *bestiary->database, problem);
-    if (!blocks)
-        return fail(1, problem);
-    if (command->task == Task::Foes) {
-        std::fputs(formatBlocks(*blocks, command->format).c_str(), stdout);
-        return 0;
-    }
-    const auto sheet = reinterpret_cast<VornFoeSheet>(windowEntry("vornFoeSheet"));
-    if (!sheet)
-        return 1;
-    return sheet(argc, argv, &*blocks, command->sheet.c_str());
 }

@@ -27,13 +27,17 @@ std::unique_ptr<FoeDatabase> openChosenBestiary(const std::filesystem::path& fil
     return std::make_unique<WatchedFoeDatabase>(file);
 }
 
-std::optional<ChosenBestiary> chooseBestiary(const BestiarySources& sources, const RefusalReport& report)
+std::optional<ChosenBestiary> chooseBestiary(const BestiarySources& sources, const RefusalReport& report,
+                                             PassedOver remembered)
 {
-    const QString remembered = BestiarySettings::lastOpened();
+    const QString last = BestiarySettings::lastOpened();
     BestiaryCandidates candidates{sources.commandLine, std::nullopt, dataFolderBestiary(), sources.besideProgram};
-    if (!remembered.isEmpty())
-        candidates.remembered = filePath(remembered);
+    if (!last.isEmpty())
+        candidates.remembered = filePath(last);
     return openFirstBestiary(
         candidates, [&](const std::string& message) { report(QString::fromStdString(message)); },
-        [&] { BestiarySettings::forget(remembered); });
+        [&] {
+            if (remembered == PassedOver::Forget)
+                BestiarySettings::forget(last);
+        });
 }

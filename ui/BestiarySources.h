@@ -9,8 +9,9 @@
 #include <memory>
 #include <optional>
 
-// The window's way to the bestiary: the candidates of BestiaryChoice.h, the
-// remembered one from BestiarySettings and the data folder from Qt.
+// The calculator's way to its bestiary, for the window and the command line
+// alike: the candidates of BestiaryChoice.h, the remembered one from
+// BestiarySettings and the data folder from Qt.
 struct BestiarySources {
     std::optional<std::filesystem::path> commandLine;
     std::filesystem::path besideProgram;
@@ -20,8 +21,14 @@ struct BestiarySources {
 // bestiary's DatabaseError, which names the file and the fault.
 using RefusalReport = std::function<void(const QString& message)>;
 
+// What becomes of a remembered bestiary that is passed over: the window
+// forgets it; an answer on the command line leaves the window's settings as
+// they are.
+enum class PassedOver { Forget, Remember };
+
 // Nothing when no source opens; every refusal has been reported then.
-std::optional<ChosenBestiary> chooseBestiary(const BestiarySources& sources, const RefusalReport& report);
+std::optional<ChosenBestiary> chooseBestiary(const BestiarySources& sources, const RefusalReport& report,
+                                             PassedOver remembered = PassedOver::Forget);
 
 // A bestiary the user picked (File > Open Bestiary, Open Recent, a dropped
 // file), opened to follow its file. Throws DatabaseError.

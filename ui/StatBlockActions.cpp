@@ -1,7 +1,6 @@
 #include "StatBlockActions.h"
 
 #include "CopyKey.h"
-#include "PrintModule.h"
 #include "StatBlockPdf.h"
 #include "StatBlockPrint.h"
 
@@ -11,10 +10,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLibrary>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QToolTip>
 
 #include <memory>
@@ -51,25 +51,22 @@ void copyBlock(QWidget* window, const StatBlock& block)
 
 void printBlock(QWidget* window, const StatBlock& block)
 {
-    QLibrary module(QDir(QCoreApplication::applicationDirPath()).filePath("vorn-foe-print.so"));
-    const auto print = reinterpret_cast<VornFoePrint>(module.resolve("vornFoePrint"));
-    if (!print)
-        return showFailure(window, "Printing is not available:\n" + module.errorString());
     const QString title = titleOf(block);
-    const std::vector<StatBlock> blocks{block};
-    const PrintOutcome outcome = print(window, &blocks, &title, &printStatBlocks);
-    switch (outcome.ending) {
-    case PrintOutcome::Ending::Cancelled:
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);  // the job's name, and the file's when printing to one
+    QPrintDialog dialog(&printer, window);
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    case PrintOutcome::Ending::Printed:
+    // Printing to a file is the one case where the result can be looked at.
+    const QString file = printer.outputFileName();
+    if (printStatBlocks({block}, printer) && printer.printerState() != QPrinter::Error
+        && (file.isEmpty() || QFileInfo(file).size() > 0))
         return note(window, "Printed " + title);
-    case PrintOutcome::Ending::PrinterRefused:
+    if (file.isEmpty())
         return showFailure(window, QStringLiteral("Could not print on %1:\nthe printer refused the page.")
-                                       .arg(outcome.where));
-    case PrintOutcome::Ending::FileNotWritten:
-        return showFailure(window, QStringLiteral("Could not print to %1:\nthe file could not be written.")
-                                       .arg(QDir::toNativeSeparators(outcome.where)));
-    }
+                                       .arg(printer.printerName()));
+    showFailure(window, QStringLiteral("Could not print to %1:\nthe file could not be written.")
+                            .arg(QDir::toNativeSeparators(file)));
 }
 
 // `folder` is where the last export went; the next one is offered there.

@@ -1,6 +1,7 @@
 # Installs the build into a throwaway prefix and checks the layout a user
-# relies on: the program, its Access reader and its bestiary side by side, a
-# working link to the program in bin/, and the desktop files under one id.
+# relies on: the program, its Access reader and its bestiary side by side and
+# alone, a working link to the program in bin/, and the desktop files under
+# one id.
 # Then a game master's own bestiary in the data folder must outlive an
 # upgrade: installed again over the prefix, the program still lists its foes
 # and leaves the file as it was.
@@ -13,12 +14,15 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
 
+# The program's folder holds the program, its Access reader and the sample,
+# and nothing else.
+file(GLOB program_folder RELATIVE ${PREFIX}/${PROGRAM_DIR} ${PREFIX}/${PROGRAM_DIR}/*)
+list(SORT program_folder)
+if(NOT program_folder STREQUAL "Vorn.mdb;vorn-foe;vorn-foe-mdb-reader")
+    message(FATAL_ERROR "the program's folder holds ${program_folder}")
+endif()
+
 foreach(expected
-        ${PROGRAM_DIR}/vorn-foe
-        ${PROGRAM_DIR}/vorn-foe-mdb-reader
-        ${PROGRAM_DIR}/vorn-foe-window.so
-        ${PROGRAM_DIR}/vorn-foe-print.so
-        ${PROGRAM_DIR}/Vorn.mdb
         ${DATA_DIR}/applications/org.vornfoe.Calculator.desktop
         ${DATA_DIR}/metainfo/org.vornfoe.Calculator.metainfo.xml
         ${DATA_DIR}/icons/hicolor/scalable/apps/org.vornfoe.Calculator.svg

@@ -2,7 +2,10 @@
 // category, and for random foes, categories and tallies the same numbers,
 // empty boxes and faults. The real program runs beside the real window.
 
+#include "BestiarySettings.h"
+#include "BestiarySources.h"
 #include "GuiFixture.h"
+#include "OpenFoeDatabase.h"
 
 #include <QComboBox>
 #include <QJsonArray>
@@ -10,15 +13,19 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <random>
 
 namespace {
 
 // Runs the program; its standard output, after checking it succeeded quietly.
-QByteArray answer(const QStringList& arguments)
+QByteArray answer(const QStringList& arguments,
+                  const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess program;
+    program.setProcessEnvironment(environment);
     program.start(VORN_PROGRAM, arguments);
     if (!program.waitForFinished(20000) || program.exitCode() != 0 || !program.readAllStandardError().isEmpty())
         qWarning("vorn-foe %s failed", qPrintable(arguments.join(' ')));
@@ -40,7 +47,52 @@ class CommandLineAgreementTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        QCoreApplication::setApplicationName("vorn-foe");
+    }
+
+    void readsTheBestiaryTheWindowRemembers_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "mine.mdb";
+        // QSettings quotes and escapes such a name in its file.
+        QTest::newRow("quoted and escaped") << QString::fromUtf8("@Foes, mine; \"Ölgrund\" = 1\tü.mdb");
+    }
+
+    // State: the user's settings remember a bestiary, as File > Open
+    // Bestiary leaves them. Action: --list, given no --bestiary.
+    // Expected: the remembered file's names; once that file is gone, the
+    // window's own words on standard error, and the file still remembered.
+    void readsTheBestiaryTheWindowRemembers()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir home;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
+        QProcessEnvironment user = QProcessEnvironment::systemEnvironment();
+        user.insert("HOME", home.path());
+        user.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        user.insert("XDG_DATA_HOME", home.filePath("data"));
+        const TestBestiary bestiary = TestBestiary::fromSql(
+            "CREATE TABLE Foes (Name, Max_Threat, Init, Atk, Dfn, Dam, Soak, HP, Res, Mix, Move, Missile);"
+            "INSERT INTO Foes VALUES ('Remembered', 7, 1, 1, 1, 1, 1, 20, 1, 5, '10', 0);");
+        const QString remembered = home.filePath(name);
+        QVERIFY(QFile::copy(fileName(bestiary.file()), remembered));
+        BestiarySettings::remember(remembered);
+        QCOMPARE(answer({"--list"}, user), "Remembered\n");
+
+        QVERIFY(QFile::remove(remembered));
+        QProcess program;
+        program.setProcessEnvironment(user);
+        program.start(VORN_PROGRAM, {"--list"});
+        QVERIFY(program.waitForFinished(20000));
+        const QString told = QString::fromLocal8Bit(program.readAllStandardError());
+        const QString windowWords
+            = QString::fromStdString(DatabaseError(filePath(remembered), "the file does not exist").what());
+        QVERIFY2(told.startsWith("vorn-foe: " + windowWords + "\n"), qPrintable(told));
+        QCOMPARE(BestiarySettings::lastOpened(), remembered);
+    }
 
     // Action: each category clicked in the window, and asked with --list.
     // Expected: the window's list less "[Generic]", name for name.

@@ -1,4 +1,5 @@
 #include "GuiFixture.h"
+#include "OpenFoeDatabase.h"
 #include "Startup.h"
 
 #include <QClipboard>
