@@ -22,21 +22,23 @@ std::optional<ChosenBestiary> openBestiary(const CommandLine& command)
         sources, [](const QString& message) { tellProblem(kDataFailed, message); }, PassedOver::Remember);
 }
 
-// One pass per --foe, in the order given. A name the bestiary does not hold
-// ("[Generic]" aside) is a mistake to report, not a foe to guess at: nothing,
-// with `problem` naming it.
-std::optional<std::vector<StatBlock>> computeBlocks(const CommandLine& command, FoeDatabase& bestiary,
-                                                    QString& problem)
+// One pass per --foe, in the order given; nothing after saying why not. A
+// name the bestiary does not hold ("[Generic]" aside) is a mistake to
+// report, not a foe to guess at.
+std::optional<std::vector<StatBlock>> blocksOf(const CommandLine& command)
 {
+    const std::optional<ChosenBestiary> bestiary = openBestiary(command);
+    if (!bestiary)
+        return std::nullopt;
     std::vector<StatBlock> blocks;
     for (const std::string& name : command.foes) {
-        const FoeLookupResult foe = lookUpFoe(bestiary, name);
+        const FoeLookupResult foe = lookUpFoe(*bestiary->database, name);
         if (const auto* failure = std::get_if<BestiaryFailure>(&foe)) {
-            problem = QString::fromStdString(failure->reason);
+            tellProblem(kDataFailed, QString::fromStdString(failure->reason));
             return std::nullopt;
         }
         if (name != kGenericFoe && !std::get<std::optional<FoeRecord>>(foe)) {
-            problem = QString::fromStdString("There is no foe named \"" + name + "\" in the bestiary.");
+            tellProblem(kDataFailed, QString::fromStdString("There is no foe named \"" + name + "\" in the bestiary."));
             return std::nullopt;
         }
         FoeSheet sheet;
@@ -45,19 +47,6 @@ std::optional<std::vector<StatBlock>> computeBlocks(const CommandLine& command, 
         recomputeSheet(sheet, command.category, foe);
         blocks.push_back(statBlockOf(sheet, command.category));
     }
-    return blocks;
-}
-
-// The stat blocks of every --foe; nothing after saying why not.
-std::optional<std::vector<StatBlock>> blocksOf(const CommandLine& command)
-{
-    std::optional<ChosenBestiary> bestiary = openBestiary(command);
-    if (!bestiary)
-        return std::nullopt;
-    QString problem;
-    auto blocks = computeBlocks(command, *bestiary->database, problem);
-    if (!blocks)
-        tellProblem(kDataFailed, problem);
     return blocks;
 }
 
@@ -92,7 +81,7 @@ int tellProblem(ExitStatus status, const QString& problem)
 
 int listFoesCommand(const CommandLine& command)
 {
-    std::optional<ChosenBestiary> bestiary = openBestiary(command);
+    const std::optional<ChosenBestiary> bestiary = openBestiary(command);
     if (!bestiary)
         return kDataFailed;
     std::string names;

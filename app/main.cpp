@@ -38,22 +38,20 @@ int writeSheet(int argc, char** argv, const CommandLine& command)
     return writeSheetCommand(command);
 }
 
+// --help, --version, --list or --foe.
 int answer(int argc, char** argv, const CommandLine& command)
 {
     QCoreApplication app(argc, argv);
     using Task = CommandLine::Task;
-    switch (command.task) {
-    case Task::Help:
+    if (command.task == Task::Help) {
         std::fputs(commandLineHelp().toLocal8Bit().constData(), stdout);
         return kAnswered;
-    case Task::Version:
+    }
+    if (command.task == Task::Version) {
         std::printf("vorn-foe %s\n", VORN_VERSION);
         return kAnswered;
-    case Task::List:
-        return listFoesCommand(command);
-    default:
-        return printBlocksCommand(command);
     }
+    return command.task == Task::List ? listFoesCommand(command) : printBlocksCommand(command);
 }
 
 }  // namespace
