@@ -34,7 +34,7 @@ function(expect)
     endforeach()
 endfunction()
 
-expect(STATUS 0 STDOUT "--bestiary <file>" ARGS --help)
+expect(STATUS 0 STDOUT "--bestiary <file>.*\n  0  Pitiful\n.*  6  Terrifying\n.*Exit status:.*  2  " ARGS --help)
 expect(STATUS 0 STDOUT "^vorn-foe [0-9]+\\.[0-9]+\\.[0-9]+\n$" ARGS --version)
 expect(STATUS 0 STDOUT "^Ancient Dragon\nBandit\nBandit\nBandit Archer\n" ARGS --list --category 0 --bestiary ${BESTIARY})
 expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: Unknown category: 9" ARGS --list --category 9 --bestiary ${BESTIARY})
