@@ -21,13 +21,16 @@ InputFault tallyFault(int slot, std::string reason)
     return {InputFault::Input::Tally, slot, std::move(reason)};
 }
 
+// The stored value is blamed when it is at fault by itself, the category's
+// modifier only when the two together leave the range.
 InputFault storedFault(int slot, double stored)
 {
-    const std::string what = "The stored " + statName(slot) + " of this foe ";
+    const std::string what = "The stored " + statName(slot) + " of this foe";
     if (std::isnan(stored))
-        return {InputFault::Input::Foe, slot, what + "is not a number."};
-    return {InputFault::Input::Foe, slot,
-            what + "plus the category's modifier leaves " + kRange + "."};
+        return {InputFault::Input::Foe, slot, what + " is not a number."};
+    if (!toInt16(stored))
+        return {InputFault::Input::Foe, slot, what + ", " + formatDouble(stored) + ", lies outside " + kRange + "."};
+    return {InputFault::Input::Foe, slot, what + " plus the category's modifier goes outside " + kRange + "."};
 }
 
 bool fitsInt16(int value) { return value >= -32768 && value <= 32767; }
@@ -141,16 +144,17 @@ void writeMight(FoeSheet& sheet, const std::array<int, kStatCount>& shown)
     for (int part : parts)
         sum += part;
     if (!fitsInt16(sum)) {
-        // Blame the tally that pushes hardest in the direction of the overflow.
+        // Blame the tally that pushes hardest in the direction of the
+        // overflow, and ask for the way back.
         const int direction = sum > 0 ? 1 : -1;
         const auto culprit = std::max_element(parts.begin(), parts.end(), [&](int a, int b) {
             return a * direction < b * direction;
         });
         const int slot = static_cast<int>(culprit - parts.begin());
         sheet.might.clear();
-        sheet.fault = tallyFault(slot, "Might would need a sum of " + formatInt(sum)
-                                           + ", outside " + kRange + "; lower the "
-                                           + statName(slot) + " tally.");
+        sheet.fault = tallyFault(slot, "Might would need a sum of " + formatInt(sum) + ", outside " + kRange
+                                           + (direction > 0 ? "; lower the " : "; raise the ") + statName(slot)
+                                           + " tally.");
         return;
     }
     sheet.might = formatInt(*toInt16(sum / 2.0));

@@ -256,6 +256,7 @@ struct OverflowCase {
     FoeRecord stored;
     InputFault::Input input;
     int slot;
+    const char* reason;
 };
 void PrintTo(const OverflowCase& c, std::ostream* os) { *os << c.tag; }
 
@@ -268,7 +269,7 @@ TEST_P(OutOfRange, StopsAtTheFaultyStatistic)
     ASSERT_TRUE(sheet.fault.has_value());
     EXPECT_EQ(sheet.fault->input, c.input);
     EXPECT_EQ(sheet.fault->slot, c.slot);
-    EXPECT_FALSE(sheet.fault->reason.empty());
+    EXPECT_EQ(sheet.fault->reason, c.reason);
     for (int s = 0; s < kStatCount; ++s)
         EXPECT_EQ(sheet.foe[s].empty(), s >= c.slot) << kStatNames[s];
     for (int col = 0; col < kRangedColumns; ++col)
@@ -287,27 +288,52 @@ FoeRecord storedWith(int slot, double value)
 
 INSTANTIATE_TEST_SUITE_P(Inputs, OutOfRange, testing::Values(
     OverflowCase{"tally_40000", 3, {"40000", "0", "0", "0", "0", "0", "0"}, kPlain,
-                 InputFault::Input::Tally, Init},
+                 InputFault::Input::Tally, Init, "The Init tally must lie between -32768 and 32767."},
     OverflowCase{"tally_32767_at_superior", 4, {"0", "32767", "0", "0", "0", "0", "0"}, kPlain,
-                 InputFault::Input::Tally, Atk},
+                 InputFault::Input::Tally, Atk, "Atk would be 32769, outside -32768 to 32767."},
     OverflowCase{"tally_minus_32768_at_pitiful", 0, {"0", "0", "-32768", "0", "0", "0", "0"}, kPlain,
-                 InputFault::Input::Tally, Dfn},
-    OverflowCase{"stored_hp_at_terrifying", 6, kZeros, storedWith(HP, 32767),
-                 InputFault::Input::Foe, HP},
-    OverflowCase{"stored_text_in_soak", 3, kZeros, storedWith(Soak, std::nan("")),
-                 InputFault::Input::Foe, Soak}),
+                 InputFault::Input::Tally, Dfn, "Dfn would be -32774, outside -32768 to 32767."},
+    OverflowCase{"stored_hp_at_terrifying", 6, kZeros, storedWith(HP, 32767), InputFault::Input::Foe, HP,
+                 "The stored HP of this foe plus the category's modifier goes outside -32768 to 32767."},
+    OverflowCase{"stored_hp_40000_at_equal", 3, kZeros, storedWith(HP, 40000), InputFault::Input::Foe, HP,
+                 "The stored HP of this foe, 40000, lies outside -32768 to 32767."},
+    OverflowCase{"stored_dam_rounding_past_range", 3, kZeros, storedWith(Dam, 32767.5), InputFault::Input::Foe,
+                 Dam, "The stored Dam of this foe, 32767.5, lies outside -32768 to 32767."},
+    OverflowCase{"stored_text_in_soak", 3, kZeros, storedWith(Soak, std::nan("")), InputFault::Input::Foe, Soak,
+                 "The stored Soak of this foe is not a number."}),
     [](const auto& info) { return std::string(info.param.tag); });
 
-TEST(Recompute, MightSumOutOfRangeBlamesTheLargestTally)
+// A Might sum out of range blames the tally that pushes it hardest that way,
+// and asks for the way back.
+struct MightCase {
+    const char* tag;
+    Tallies tallies;
+    int slot;
+    const char* reason;
+};
+void PrintTo(const MightCase& c, std::ostream* os) { *os << c.tag; }
+
+class MightOutOfRange : public testing::TestWithParam<MightCase> {};
+
+TEST_P(MightOutOfRange, BlamesTheTallyThatPushesHardest)
 {
-    const FoeSheet sheet = computed(3, "[Generic]", {"20000", "32000", "0", "0", "0", "0", "0"});
+    const MightCase& c = GetParam();
+    const FoeSheet sheet = computed(3, "[Generic]", c.tallies);
     ASSERT_TRUE(sheet.fault.has_value());
     EXPECT_EQ(sheet.fault->input, InputFault::Input::Tally);
-    EXPECT_EQ(sheet.fault->slot, Atk);
+    EXPECT_EQ(sheet.fault->slot, c.slot);
+    EXPECT_EQ(sheet.fault->reason, c.reason);
     EXPECT_EQ(sheet.might, "");
-    EXPECT_EQ(sheet.foe[Atk], "32000");  // every statistic itself is sound
+    EXPECT_EQ(sheet.foe[c.slot], c.tallies[static_cast<std::size_t>(c.slot)]);  // every statistic itself is sound
     EXPECT_EQ(sheet.wound, "12");
 }
+
+INSTANTIATE_TEST_SUITE_P(Sums, MightOutOfRange, testing::Values(
+    MightCase{"above_asks_to_lower", {"20000", "32000", "0", "0", "0", "0", "0"}, Atk,
+              "Might would need a sum of 52001, outside -32768 to 32767; lower the Atk tally."},
+    MightCase{"below_asks_to_raise", {"-32768", "-32000", "0", "0", "0", "0", "0"}, Init,
+              "Might would need a sum of -64767, outside -32768 to 32767; raise the Init tally."}),
+    [](const auto& info) { return std::string(info.param.tag); });
 
 TEST(Recompute, NextSoundPassClearsTheFault)
 {
