@@ -32,7 +32,7 @@ std::optional<std::vector<StatBlock>> blocksOf(const CommandLine& command)
         return std::nullopt;
     std::vector<StatBlock> blocks;
     for (const std::string& name : command.foes) {
-        const FoeLookupResult foe = lookUpFoe(*bestiary->database, name);
+        const FoeLookupResult foe = lookUpFoe(*bestiary->database, name, command.category);
         if (const auto* failure = std::get_if<BestiaryFailure>(&foe)) {
             tellProblem(kDataFailed, QString::fromStdString(failure->reason));
             return std::nullopt;

@@ -28,7 +28,7 @@ void runLookups(benchmark::State& state, const std::string& name, Lookup lookup)
 
 void lookupThrough(benchmark::State& state, const BenchBestiary& bestiary, FoeDatabase& database)
 {
-    runLookups(state, bestiary.lastStoredName, [&](const std::string& name) { return database.findFoe(name); });
+    runLookups(state, bestiary.lastStoredName, [&](const std::string& name) { return database.findFoe(name, kDefaultCategory); });
 }
 
 void indexLookup(benchmark::State& state, BestiaryId id)

@@ -5,8 +5,8 @@
 // once, into a FoeIndex, which answers the calculator's two questions from
 // memory:
 //
-//   listNames(category) -> the names offered at that category, in name order
-//   findFoe(name)       -> the first stored foe with that name, if any
+//   listNames(category)     -> the names offered at that category, in name order
+//   findFoe(name, category) -> the stored foe that name means there, if any
 //
 // Names are matched and ordered ignoring letter case (see FoeNameOrder.h).
 // The file is only ever read: no backend writes, creates or locks it.
@@ -57,6 +57,8 @@ public:
     // name is never offered.
     virtual std::vector<std::string> listNames(ThreatCategory category) = 0;
 
-    // The first foe in table order whose name equals `name` ignoring case.
-    virtual std::optional<FoeRecord> findFoe(const std::string& name) = 0;
+    // The foe a name means at a category. Of the foes whose name equals
+    // `name` ignoring case, the first in table order that is offered at the
+    // category; when none of them is, the first of them all.
+    virtual std::optional<FoeRecord> findFoe(const std::string& name, ThreatCategory category) = 0;
 };

@@ -60,7 +60,7 @@ std::vector<std::string> FoeIndex::listNames(ThreatCategory category)
     return names;
 }
 
-std::optional<FoeRecord> FoeIndex::findFoe(const std::string& name)
+std::optional<FoeRecord> FoeIndex::findFoe(const std::string& name, ThreatCategory category)
 {
     // foeNameLess orders by compareFoeNames first, so the names equal to
     // `name` ignoring case stand together; the first stored is the lowest.
@@ -70,9 +70,13 @@ std::optional<FoeRecord> FoeIndex::findFoe(const std::string& name)
     auto at = std::lower_bound(byName_.begin(), byName_.end(), name,
                                [](const Entry& entry, const std::string& asked) { return compareFoeNames(entry.name, asked) < 0; });
     std::optional<std::uint32_t> firstStored;
-    for (; at != byName_.end() && compareFoeNames(at->name, name) == 0; ++at)
+    std::optional<std::uint32_t> firstOffered;
+    for (; at != byName_.end() && compareFoeNames(at->name, name) == 0; ++at) {
         firstStored = std::min(at->stored, firstStored.value_or(at->stored));
+        if (at->maxThreat > category)
+            firstOffered = std::min(at->stored, firstOffered.value_or(at->stored));
+    }
     if (!firstStored)
         return std::nullopt;
-    return foes_[*firstStored];
+    return foes_[firstOffered.value_or(*firstStored)];
 }

@@ -39,7 +39,7 @@ public:
     void seal();
 
     std::vector<std::string> listNames(ThreatCategory category) override;
-    std::optional<FoeRecord> findFoe(const std::string& name) override;
+    std::optional<FoeRecord> findFoe(const std::string& name, ThreatCategory category) override;
 
 private:
     struct Entry {

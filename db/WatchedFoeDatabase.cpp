@@ -25,7 +25,7 @@ std::vector<std::string> WatchedFoeDatabase::listNames(ThreatCategory category)
     return current().listNames(category);
 }
 
-std::optional<FoeRecord> WatchedFoeDatabase::findFoe(const std::string& name)
+std::optional<FoeRecord> WatchedFoeDatabase::findFoe(const std::string& name, ThreatCategory category)
 {
-    return current().findFoe(name);
+    return current().findFoe(name, category);
 }

@@ -24,7 +24,7 @@ public:
     explicit WatchedFoeDatabase(std::filesystem::path file);
 
     std::vector<std::string> listNames(ThreatCategory category) override;
-    std::optional<FoeRecord> findFoe(const std::string& name) override;
+    std::optional<FoeRecord> findFoe(const std::string& name, ThreatCategory category) override;
 
 private:
     FoeDatabase& current();

@@ -9,11 +9,11 @@ namespace {
 // Lookups walk the table; a sample keeps a huge bestiary quick to check.
 constexpr std::size_t kLookupSample = 32;
 
-std::string brokenLookupRule(FoeDatabase& bestiary, const std::vector<std::string>& offered)
+std::string brokenLookupRule(FoeDatabase& bestiary, const std::vector<std::string>& offered, ThreatCategory category)
 {
     const std::size_t step = std::max<std::size_t>(1, offered.size() / kLookupSample);
     for (std::size_t i = 0; i < offered.size(); i += step)
-        if (!bestiary.findFoe(offered[i]))
+        if (!bestiary.findFoe(offered[i], category))
             return "every name offered is found";
     return "";
 }
@@ -36,5 +36,5 @@ std::string brokenBestiaryRule(FoeDatabase& bestiary)
             pitiful = names;
         below = std::move(names);
     }
-    return brokenLookupRule(bestiary, pitiful);
+    return brokenLookupRule(bestiary, pitiful, 0);
 }

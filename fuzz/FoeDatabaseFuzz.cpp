@@ -71,7 +71,7 @@ void exercise(FoeDatabase& bestiary)
     const std::string broken = brokenBestiaryRule(bestiary);
     fuzzCheck(broken.empty(), broken);
     for (const char* name : kProbeNames)
-        bestiary.findFoe(name);
+        bestiary.findFoe(name, kDefaultCategory);
 }
 
 }  // namespace

@@ -196,7 +196,7 @@ FoeLookupResult frmMain::lookUp(const std::string& name)
 {
     if (!bestiary_)  // closed with the window; Qt may still report the foe box's last change
         return std::nullopt;
-    return lookUpFoe(*bestiary_, name);
+    return lookUpFoe(*bestiary_, name, Category);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

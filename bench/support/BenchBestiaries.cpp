@@ -110,8 +110,8 @@ void checkSameFoes(const std::filesystem::path& made, BestiaryId fixture)
         if (names != b->listNames(category))
             throw std::runtime_error(differ + "other foes are listed");
         for (std::size_t i = 0; i < names.size(); i += 97) {
-            const auto x = a->findFoe(names[i]);
-            const auto y = b->findFoe(names[i]);
+            const auto x = a->findFoe(names[i], kDefaultCategory);
+            const auto y = b->findFoe(names[i], kDefaultCategory);
             if (!x || !y || x->stats != y->stats || x->move != y->move || x->missile != y->missile)
                 throw std::runtime_error(differ + "another " + names[i] + " is stored");
         }

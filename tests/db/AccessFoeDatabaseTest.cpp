@@ -87,8 +87,8 @@ TEST(AccessFoeDatabase, AnswersAsTheSqliteBackendDoesForEveryFixtureRow)
 
     for (const std::string& name : rowNames) {
         for (const std::string& asked : {name, upperAscii(name), lowerAscii(name), name + " "}) {
-            const auto expected = fromSqlite->findFoe(asked);
-            const auto found = fromAccess->findFoe(asked);
+            const auto expected = fromSqlite->findFoe(asked, kDefaultCategory);
+            const auto found = fromAccess->findFoe(asked, kDefaultCategory);
             EXPECT_TRUE(sameFoe(found, expected))
                 << asked << ": Access " << describe(found) << ", SQLite " << describe(expected);
         }
@@ -239,24 +239,24 @@ TEST(AccessFoeDatabase, ReadsTenThousandFoes)
 
     const FoeRecord expected = ManyFoe{5816}.record();
     for (const char* asked : {"Foe 05816", "foe 05816", "FOE 05816"}) {
-        const auto found = db->findFoe(asked);
+        const auto found = db->findFoe(asked, kDefaultCategory);
         ASSERT_TRUE(found.has_value()) << asked;
         EXPECT_EQ(found->stats, expected.stats) << asked;
         EXPECT_EQ(found->move, expected.move) << asked;
         EXPECT_EQ(found->missile, expected.missile) << asked;
     }
-    const auto first = db->findFoe("Foe 00001");
+    const auto first = db->findFoe("Foe 00001", kDefaultCategory);
     ASSERT_TRUE(first.has_value());
     // The README's example: Max_Threat 1, then 0, 3, 6, 11, -2, 27, 5, 23, Move 8, Missile 0.
     EXPECT_EQ(first->stats, (std::array<double, kFoeStatsSize>{0, 3, 6, 11, -2, 27, 5, 23}));
     EXPECT_EQ(first->move, "8");
     EXPECT_EQ(first->missile, 0);
-    EXPECT_FALSE(db->findFoe("Foe 10001").has_value());
-    EXPECT_FALSE(db->findFoe("Foe 0").has_value());
+    EXPECT_FALSE(db->findFoe("Foe 10001", kDefaultCategory).has_value());
+    EXPECT_FALSE(db->findFoe("Foe 0", kDefaultCategory).has_value());
 
     // Every seventh foe, across the whole table: each is found, and is itself.
     for (int n = 1; n <= 10000; n += 7) {
-        const auto found = db->findFoe(ManyFoe{n}.name());
+        const auto found = db->findFoe(ManyFoe{n}.name(), kDefaultCategory);
         ASSERT_TRUE(found.has_value()) << ManyFoe{n}.name();
         EXPECT_EQ(found->stats, ManyFoe{n}.record().stats) << ManyFoe{n}.name();
         EXPECT_EQ(found->move, ManyFoe{n}.record().move) << ManyFoe{n}.name();
@@ -325,7 +325,7 @@ TEST_F(UnderACommaLocale, TheBackendsAnswerAsTheyDoInTheCLocale)
     for (ThreatCategory category = 0; category < kCategoryCount; ++category)
         EXPECT_EQ(fromAccess->listNames(category), fromSqlite->listNames(category));
     for (const char* name : {"Cave Troll", "Shade", "Ålfar Scout", "Bandit"})
-        EXPECT_TRUE(sameFoe(fromAccess->findFoe(name), fromSqlite->findFoe(name))) << name;
+        EXPECT_TRUE(sameFoe(fromAccess->findFoe(name, kDefaultCategory), fromSqlite->findFoe(name, kDefaultCategory))) << name;
     EXPECT_STREQ(std::localeconv()->decimal_point, ",") << "the desktop's locale is left as it was";
 }
 

@@ -78,13 +78,17 @@ TEST_P(FoeQueries, ListsTheFoesAboveEachCategoryIgnoringCase)
 struct Lookup {
     const char* asked;
     std::optional<FoeRecord> expected;
+    ThreatCategory category = kDefaultCategory;
 };
 
+// Of equal names, the first stored that the category offers; the first
+// stored when it offers none of them.
 TEST_P(FoeQueries, FindsTheFirstFoeOfANameIgnoringCase)
 {
     const FoeRecord wisp{{5, 2, 6, 1, 0, 10, 4, 12}, "25", 0};
     const FoeRecord goblin{{2, 1, 1, 2, 0, 12, 0, 3}, "10", 0};
     const FoeRecord firstBandit{{2, 2, 2, 3, 1, 18, 1, 5}, "12", 0};
+    const FoeRecord secondBandit{{9, 9, 9, 9, 9, 90, 9, 9}, "9", 1};
     const FoeRecord alfar{{4, 4, 3, 3, 1, 16, 2, 9}, "16", 1};
     const FoeRecord shadeWithNulls{{0, 3, 0, 2, 0, 20, 3, 0}, "", 0};
     const FoeRecord skeleton{{1, 2, 1, 2, 2, 14, 5, 4}, "10", 0};
@@ -93,6 +97,8 @@ TEST_P(FoeQueries, FindsTheFirstFoeOfANameIgnoringCase)
         {"goblin", goblin},
         {"GOBLIN", goblin},
         {"Bandit", firstBandit},
+        {"bandit", secondBandit, 5},  // the first is offered below Exceptional only
+        {"Bandit", firstBandit, 6},   // neither is offered at Terrifying
         {"Ålfar Scout", alfar},
         {"ålfar scout", alfar},
         {"Shade", shadeWithNulls},
@@ -106,7 +112,7 @@ TEST_P(FoeQueries, FindsTheFirstFoeOfANameIgnoringCase)
         {"%", std::nullopt},
     };
     for (const Lookup& lookup : lookups) {
-        const auto found = db_->findFoe(lookup.asked);
+        const auto found = db_->findFoe(lookup.asked, lookup.category);
         ASSERT_EQ(found.has_value(), lookup.expected.has_value()) << lookup.asked;
         if (found) {
             EXPECT_EQ(found->stats, lookup.expected->stats) << lookup.asked;

@@ -142,7 +142,7 @@ TEST(ReadmeCsvBestiary, CommandsTurnTheExampleIntoABestiaryOfEveryFoe)
         const std::string& name = row[0];
         names.push_back(name);
 
-        const auto foe = bestiary->findFoe(name);
+        const auto foe = bestiary->findFoe(name, kDefaultCategory);
         ASSERT_TRUE(foe.has_value()) << name;
         for (int slot = 0; slot < kFoeStatsSize; ++slot)
             EXPECT_EQ(foe->stats[static_cast<std::size_t>(slot)], csvNumber(row[2 + static_cast<std::size_t>(slot)]))
@@ -164,7 +164,7 @@ TEST(ReadmeCsvBestiary, CommandsTurnTheExampleIntoABestiaryOfEveryFoe)
     std::sort(listed.begin(), listed.end());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(listed, names);
-    EXPECT_FALSE(bestiary->findFoe("Name").has_value()) << "the header line was imported as a foe";
+    EXPECT_FALSE(bestiary->findFoe("Name", kDefaultCategory).has_value()) << "the header line was imported as a foe";
 }
 
 }  // namespace

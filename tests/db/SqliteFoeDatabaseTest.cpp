@@ -46,7 +46,7 @@ TEST(SqliteFoeDatabase, FindsAndSortsNamesOfEveryScriptIgnoringCase)
     const auto bestiary = TestBestiary::fromSql(std::string(kColumns) + rows);
     const auto db = openFoeDatabase(bestiary.file());
     for (const Asked& name : names) {
-        const auto found = db->findFoe(name.asked);
+        const auto found = db->findFoe(name.asked, kDefaultCategory);
         ASSERT_TRUE(found.has_value()) << name.asked;
         EXPECT_EQ(found->stats[HP], name.hp) << name.asked;
     }
@@ -60,7 +60,7 @@ TEST(SqliteFoeDatabase, TextWhereANumberBelongsIsNotANumber)
         "INSERT INTO Foes VALUES ('Odd', 'many', 'fast', ' 4 ', 1, 1, 1, 10, 1, 5, 12.0, '1');");
     const auto db = openFoeDatabase(bestiary.file());
     EXPECT_TRUE(db->listNames(0).empty()) << "a Max_Threat of text exceeds no category";
-    const auto odd = db->findFoe("Odd");
+    const auto odd = db->findFoe("Odd", kDefaultCategory);
     ASSERT_TRUE(odd.has_value());
     EXPECT_TRUE(std::isnan(odd->stats[0]));
     EXPECT_EQ(odd->stats[1], 4.0) << "text that reads as a number counts";
@@ -75,7 +75,7 @@ TEST(SqliteFoeDatabase, AViewNamedFoesServesAsTheTable)
         "CREATE VIEW Foes AS SELECT * FROM Beasts;");
     const auto db = openFoeDatabase(bestiary.file());
     EXPECT_EQ(db->listNames(3), std::vector<std::string>{"Boar"});
-    EXPECT_TRUE(db->findFoe("boar").has_value());
+    EXPECT_TRUE(db->findFoe("boar", kDefaultCategory).has_value());
 }
 
 // A bestiary in write-ahead-log mode is read through a URI, which must carry
@@ -100,7 +100,7 @@ TEST(SqliteFoeDatabase, SeesFoesAddedWhileItIsOpen)
         editor.exec("INSERT INTO Foes (Name, Max_Threat, HP) VALUES ('Newcomer', 7, 12);");
     }
     EXPECT_EQ(db.listNames(6).size(), 5u);
-    EXPECT_TRUE(db.findFoe("Newcomer").has_value());
+    EXPECT_TRUE(db.findFoe("Newcomer", kDefaultCategory).has_value());
 }
 
 }  // namespace

@@ -116,9 +116,9 @@ TEST(WatchedFoeDatabase, FollowsAFileReplacedAtItsPath)
     EXPECT_EQ(connection->listNames(0), before);
 
     std::filesystem::remove(bestiary.file());
-    EXPECT_THROW(watched.findFoe("Goblin"), DatabaseError);
+    EXPECT_THROW(watched.findFoe("Goblin", kDefaultCategory), DatabaseError);
     std::filesystem::copy_file(edited.file(), bestiary.file());
-    EXPECT_TRUE(watched.findFoe("Wyrmling").has_value());
+    EXPECT_TRUE(watched.findFoe("Wyrmling", kDefaultCategory).has_value());
 }
 
 }  // namespace

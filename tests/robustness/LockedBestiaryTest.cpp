@@ -35,7 +35,7 @@ TEST(LockedBestiary, AWritersPendingChangeDoesNotStopReading)
         const auto reader = openFoeDatabase(bestiary.file());
         EXPECT_EQ(brokenBestiaryRule(*reader), "");
         EXPECT_EQ(recompute(*reader, "Goblin").foe[HP], "12");
-        EXPECT_FALSE(reader->findFoe("Pending").has_value()) << "a change not yet committed is not seen";
+        EXPECT_FALSE(reader->findFoe("Pending", kDefaultCategory).has_value()) << "a change not yet committed is not seen";
         writer.exec("ROLLBACK;");
     }
     EXPECT_EQ(stateOf(bestiary), before);
@@ -67,11 +67,11 @@ TEST(LockedBestiary, AnExclusiveWriterAfterOpeningLeavesTheFoesReadUntilItCommit
     const auto start = Clock::now();
     EXPECT_EQ(brokenBestiaryRule(reader), "");
     EXPECT_EQ(recompute(reader, "Goblin").foe[HP], "12");
-    EXPECT_FALSE(reader.findFoe("Newcomer").has_value());
+    EXPECT_FALSE(reader.findFoe("Newcomer", kDefaultCategory).has_value());
     EXPECT_LT(Clock::now() - start, kPatience);
     writer.exec("COMMIT;");
     EXPECT_EQ(brokenBestiaryRule(reader), "");
-    EXPECT_TRUE(reader.findFoe("Newcomer").has_value());
+    EXPECT_TRUE(reader.findFoe("Newcomer", kDefaultCategory).has_value());
 }
 
 // An editor that will not wait at all (busy timeout 0) can still write while

@@ -259,7 +259,7 @@ const BestiaryCase kCases[] = {
      Outcome::Opens, "",
      [](FoeDatabase& bestiary) {
          EXPECT_TRUE(bestiary.listNames(0).empty()) << "a NULL Max_Threat exceeds no category";
-         const auto blank = bestiary.findFoe("Blank");
+         const auto blank = bestiary.findFoe("Blank", kDefaultCategory);
          ASSERT_TRUE(blank.has_value());
          EXPECT_EQ(blank->stats, (std::array<double, kFoeStatsSize>{}));
          EXPECT_EQ(blank->move, "");
@@ -273,7 +273,7 @@ const BestiaryCase kCases[] = {
      Outcome::Opens, "",
      [](FoeDatabase& bestiary) {
          EXPECT_EQ(bestiary.listNames(0), std::vector<std::string>{"Real"});
-         EXPECT_FALSE(bestiary.findFoe("").has_value()) << "never offered, never found";
+         EXPECT_FALSE(bestiary.findFoe("", kDefaultCategory).has_value()) << "never offered, never found";
      }},
     {"numbers_and_blobs_as_names",
      [] {
@@ -302,7 +302,7 @@ const BestiaryCase kCases[] = {
          EXPECT_EQ(bestiary.listNames(0).size(), 87500u);  // Max_Threat 0 (every eighth foe) is never offered
          EXPECT_EQ(recompute(bestiary, "Foe 99999").foe[HP], std::to_string(10 + 99999 % 90));
          EXPECT_EQ(recompute(bestiary, "foe 1").foe[Init], "1");
-         EXPECT_FALSE(bestiary.findFoe("Foe 100001").has_value());
+         EXPECT_FALSE(bestiary.findFoe("Foe 100001", kDefaultCategory).has_value());
      }},
     {"megabyte_name",
      [] {
@@ -319,7 +319,7 @@ const BestiaryCase kCases[] = {
              EXPECT_EQ(recompute(bestiary, name).foe[HP], std::to_string(hp)) << name;
          // Nothing in a name is a pattern: each of these finds nothing.
          for (const char* near : {"Gob%", "%", "_oblin", "Gob_in", "100_ Orc", "Nul", "nilbog", "O'Brien%"})
-             EXPECT_FALSE(bestiary.findFoe(near).has_value()) << near;
+             EXPECT_FALSE(bestiary.findFoe(near, kDefaultCategory).has_value()) << near;
      }},
     {"utf16_text",
      [] {
@@ -351,7 +351,7 @@ const BestiaryCase kCases[] = {
      },
      Outcome::Opens, "",
      [](FoeDatabase& bestiary) {
-         const auto golem = bestiary.findFoe("Golem");
+         const auto golem = bestiary.findFoe("Golem", kDefaultCategory);
          ASSERT_TRUE(golem.has_value());
          EXPECT_EQ(golem->stats[HP], 30);
          EXPECT_EQ(golem->stats[Res], 3);

@@ -54,7 +54,7 @@ FoeSheet recomputeAs(FoeDatabase& bestiary, FoeSheet sheet, const std::string& f
 {
     sheet.foeName = foeName;
     const FoeSheet before = sheet;
-    recomputeSheet(sheet, category, lookUpFoe(bestiary, sheet.foeName));
+    recomputeSheet(sheet, category, lookUpFoe(bestiary, sheet.foeName, category));
     EXPECT_EQ(brokenSheetRule(before, sheet), "") << "foe box: " << foeName.substr(0, 40);
     return sheet;
 }

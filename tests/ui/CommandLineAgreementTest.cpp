@@ -122,7 +122,7 @@ private slots:
         const QString file = QString::fromStdString(bestiary.file().string());
         std::mt19937 random(20261207);
         const QStringList names = {"[Generic]", "Goblin", "Orc", "Bandit Archer", "Shade", "Cave Troll",
-                                   QString::fromUtf8("Ålfar Scout"), "zombie"};
+                                   QString::fromUtf8("Ålfar Scout"), "zombie", "Bandit"};
         const QStringList tallyTexts = {"0", "0", "1", "-3", "12", "2.5", "3.5", "-7"};
         const QStringList outOfRange = {"40000", "30000", "-32768"};  // in every fifth input, in one slot
         for (int input = 0; input < 20; ++input) {

@@ -67,10 +67,10 @@ class CountingBestiary : public FoeDatabase {
 public:
     CountingBestiary(std::unique_ptr<FoeDatabase> inner, int& lookups) : inner_(std::move(inner)), lookups_(lookups) {}
     std::vector<std::string> listNames(ThreatCategory category) override { return inner_->listNames(category); }
-    std::optional<FoeRecord> findFoe(const std::string& name) override
+    std::optional<FoeRecord> findFoe(const std::string& name, ThreatCategory category) override
     {
         ++lookups_;
-        return inner_->findFoe(name);
+        return inner_->findFoe(name, category);
     }
 
 private:
@@ -234,7 +234,7 @@ private slots:
     {
         struct Unlistable : FoeDatabase {
             std::vector<std::string> listNames(ThreatCategory) override { throw std::bad_alloc(); }
-            std::optional<FoeRecord> findFoe(const std::string&) override { return std::nullopt; }
+            std::optional<FoeRecord> findFoe(const std::string&, ThreatCategory) override { return std::nullopt; }
         };
         frmMain window(std::make_unique<Unlistable>(), "/shared/Vorn.mdb");
         const QString mark = window.findChild<QComboBox*>("cboFoes")->toolTip();
