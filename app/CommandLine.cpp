@@ -5,6 +5,9 @@
 #include <QCommandLineParser>
 #include <QFile>
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace {
 
 // Qt's own options for a window, which QApplication takes from the
@@ -108,25 +111,39 @@ CommandLine::Task taskOf(const QCommandLineParser& parser)
     return Task::Window;
 }
 
-// Whatever the options say, once each has read soundly; nothing when they do
-// not fit together.
+// An option that shapes an answer, and the tasks it does something for.
+struct Shaping {
+    const char* name;
+    std::initializer_list<CommandLine::Task> tasks;
+    const char* goesWith;
+};
+using Task = CommandLine::Task;
+const Shaping kShaping[] = {
+    {"category", {Task::Foes, Task::List, Task::Sheet}, "--foe, --list or --sheet"},
+    {"tally", {Task::Foes, Task::Sheet}, "--foe or --sheet"},
+    {"format", {Task::Foes}, "--foe"},
+};
+
+// Whether the options fit together, once each has read soundly: an option
+// that would do nothing for the task is a mistake to report, not to ignore.
+// --help and --version answer whatever else is given.
 std::optional<QString> checkCombination(const QCommandLineParser& parser, const CommandLine& command)
 {
-    using Task = CommandLine::Task;
+    if (command.task == Task::Help || command.task == Task::Version)
+        return std::nullopt;
     if (command.task == Task::Sheet && command.foes.empty())
         return "--sheet needs at least one --foe.";
-    if (parser.isSet("list") && !command.foes.empty())
-        return "--list and --foe cannot be combined.";
-    if (command.task == Task::Window) {
-        for (const char* name : {"category", "tally", "format"}) {
-            if (parser.isSet(name))
-                return QStringLiteral("--%1 goes with --foe, --list or --sheet.").arg(name);
-        }
-        return std::nullopt;
+    if (parser.isSet("list") && command.task != Task::List)
+        return QStringLiteral("--list and --%1 cannot be combined.").arg(command.task == Task::Sheet ? "sheet" : "foe");
+    for (const Shaping& option : kShaping) {
+        if (parser.isSet(option.name) && std::find(option.tasks.begin(), option.tasks.end(), command.task) == option.tasks.end())
+            return QStringLiteral("--%1 goes with %2.").arg(option.name, option.goesWith);
     }
-    for (const QString& name : kQtValueOptions + kQtSwitches) {
-        if (parser.isSet(name))
-            return "Qt's window options go with the window alone.";
+    if (command.task != Task::Window) {
+        for (const QString& name : kQtValueOptions + kQtSwitches) {
+            if (parser.isSet(name))
+                return "Qt's window options go with the window alone.";
+        }
     }
     return std::nullopt;
 }

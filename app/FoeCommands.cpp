@@ -2,6 +2,8 @@
 
 #include "BestiarySources.h"
 #include "FoeLookup.h"
+#include "FoeNameOrder.h"
+#include "OpenFoeDatabase.h"
 #include "ProgramFolder.h"
 #include "StatBlock.h"
 #include "StatBlockPdf.h"
@@ -12,27 +14,43 @@
 
 namespace {
 
-// The bestiary the window would open, or the one named with --bestiary,
-// with the window's own words for each refusal. The command line only reads
-// what the window remembers; it never forgets on the window's behalf.
-std::optional<ChosenBestiary> openBestiary(const CommandLine& command)
+// The bestiary the window would start on, or the one named with --bestiary;
+// nothing after saying why it cannot be used. Unlike the window, an answer
+// never passes over a file that fails: a script would take another
+// bestiary's numbers for the game master's own.
+std::unique_ptr<FoeDatabase> openBestiary(const CommandLine& command)
 {
-    const BestiarySources sources{command.bestiary, programFolder() / kDatabaseFileName};
-    return chooseBestiary(
-        sources, [](const QString& message) { tellProblem(kDataFailed, message); }, PassedOver::Remember);
+    const std::filesystem::path file
+        = intendedBestiary(bestiaryCandidates({command.bestiary, programFolder() / kDatabaseFileName}));
+    try {
+        return openFoeDatabase(file);
+    } catch (const DatabaseError& error) {
+        const QString advice = command.bestiary ? QString() : QStringLiteral(" Name another with --bestiary FILE.");
+        tellProblem(kDataFailed, QString::fromStdString(error.what()) + advice);
+        return nullptr;
+    }
 }
 
 // One pass per --foe, in the order given; nothing after saying why not. A
-// name the bestiary does not hold ("[Generic]" aside) is a mistake to
-// report, not a foe to guess at.
+// typed name takes its listed spelling, as in the window. A name the
+// bestiary does not hold ("[Generic]" aside) is a mistake to report, not a
+// foe to guess at.
 std::optional<std::vector<StatBlock>> blocksOf(const CommandLine& command)
 {
-    const std::optional<ChosenBestiary> bestiary = openBestiary(command);
+    const std::unique_ptr<FoeDatabase> bestiary = openBestiary(command);
     if (!bestiary)
         return std::nullopt;
+    std::vector<std::string> offered;
+    try {
+        offered = bestiary->listNames(command.category);
+    } catch (const DatabaseError& error) {
+        tellProblem(kDataFailed, QString::fromStdString(error.what()));
+        return std::nullopt;
+    }
     std::vector<StatBlock> blocks;
-    for (const std::string& name : command.foes) {
-        const FoeLookupResult foe = lookUpFoe(*bestiary->database, name, command.category);
+    for (const std::string& typed : command.foes) {
+        const std::string name = typed == kGenericFoe ? typed : listedSpelling(offered, typed);
+        const FoeLookupResult foe = lookUpFoe(*bestiary, name, command.category);
         if (const auto* failure = std::get_if<BestiaryFailure>(&foe)) {
             tellProblem(kDataFailed, QString::fromStdString(failure->reason));
             return std::nullopt;
@@ -81,12 +99,12 @@ int tellProblem(ExitStatus status, const QString& problem)
 
 int listFoesCommand(const CommandLine& command)
 {
-    const std::optional<ChosenBestiary> bestiary = openBestiary(command);
+    const std::unique_ptr<FoeDatabase> bestiary = openBestiary(command);
     if (!bestiary)
         return kDataFailed;
     std::string names;
     try {
-        for (const std::string& name : bestiary->database->listNames(command.category))
+        for (const std::string& name : bestiary->listNames(command.category))
             names += name + "\n";
     } catch (const DatabaseError& error) {
         return tellProblem(kDataFailed, QString::fromStdString(error.what()));

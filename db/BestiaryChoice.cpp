@@ -2,6 +2,16 @@
 
 #include "WatchedFoeDatabase.h"
 
+namespace {
+
+bool holdsDataFolderFile(const BestiaryCandidates& candidates)
+{
+    std::error_code error;
+    return !candidates.dataFolderFile.empty() && std::filesystem::exists(candidates.dataFolderFile, error);
+}
+
+}  // namespace
+
 std::optional<ChosenBestiary> openFirstBestiary(const BestiaryCandidates& candidates,
                                                 const std::function<void(const std::string&)>& report,
                                                 const std::function<void()>& forgetRemembered)
@@ -24,11 +34,19 @@ std::optional<ChosenBestiary> openFirstBestiary(const BestiaryCandidates& candid
         forgetRemembered();
     }
 
-    std::error_code error;
-    if (!candidates.dataFolderFile.empty() && std::filesystem::exists(candidates.dataFolderFile, error)) {
+    if (holdsDataFolderFile(candidates)) {
         if (auto chosen = attempt(candidates.dataFolderFile))
             return chosen;
     }
 
     return attempt(candidates.besideProgram);
+}
+
+std::filesystem::path intendedBestiary(const BestiaryCandidates& candidates)
+{
+    if (candidates.commandLine)
+        return *candidates.commandLine;
+    if (candidates.remembered)
+        return *candidates.remembered;
+    return holdsDataFolderFile(candidates) ? candidates.dataFolderFile : candidates.besideProgram;
 }

@@ -5,6 +5,7 @@
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <bitset>
 #include <cstdint>
 
@@ -211,4 +212,15 @@ int compareFoeNames(std::string_view a, std::string_view b)
     if (a.size() > common)
         return 1;
     return b.size() > common ? -1 : 0;
+}
+
+std::string listedSpelling(const std::vector<std::string>& offered, const std::string& typed)
+{
+    const auto sameLetters = std::equal_range(offered.begin(), offered.end(), typed,
+                                              [](std::string_view a, std::string_view b) { return compareFoeNames(a, b) < 0; });
+    if (sameLetters.first == sameLetters.second || std::find(sameLetters.first, sameLetters.second, typed) != sameLetters.second)
+        return typed;
+    const bool oneSpelling = std::all_of(sameLetters.first, sameLetters.second,
+                                         [&](const std::string& name) { return name == *sameLetters.first; });
+    return oneSpelling ? *sameLetters.first : typed;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 // Names are compared the way game masters expect from their Access files:
 // letter case does not count ("zombie" stands among the Z's, "GOBLIN" finds
@@ -19,3 +21,11 @@ inline bool foeNameLess(std::string_view a, std::string_view b)
     const int byFold = compareFoeNames(a, b);
     return byFold != 0 ? byFold < 0 : a < b;
 }
+
+// The spelling a typed name takes from the names a category offers (in
+// foeNameLess order), so that a foe is shown as its bestiary spells it: the
+// typed text when a listed name is exactly it, else the one spelling of the
+// listed names equal to it ignoring case ("oRC" becomes "Orc"), else the
+// typed text, when none is listed or two spellings are and nothing says
+// which one was meant.
+std::string listedSpelling(const std::vector<std::string>& offered, const std::string& typed);

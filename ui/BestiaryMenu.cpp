@@ -23,21 +23,29 @@ QString startFolder()
     return last.isEmpty() ? QDir::homePath() : QFileInfo(last).absolutePath();
 }
 
+// A file that has gone stays listed, marked and out of reach, until the
+// user clears the list: it may be on a drive that is not mounted just now.
 void fillRecent(QMenu* menu, const std::function<void(const QString&)>& open, const QString& current)
 {
     menu->clear();
-    for (const QString& file : BestiarySettings::recent()) {
-        if (!QFileInfo::exists(file)) {
-            BestiarySettings::forget(file);
-            continue;
-        }
-        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(menu->actions().size() + 1).arg(file));
+    const QStringList files = BestiarySettings::recent();
+    for (const QString& file : files) {
+        const bool missing = !QFileInfo::exists(file);
+        QAction* entry = menu->addAction(QStringLiteral("&%1 %2%3")
+                                             .arg(menu->actions().size() + 1)
+                                             .arg(file, missing ? QStringLiteral(" (missing)") : QString()));
+        entry->setEnabled(!missing);
         entry->setCheckable(true);
         entry->setChecked(file == current);
         QObject::connect(entry, &QAction::triggered, menu, [open, file] { open(file); });
     }
-    if (menu->isEmpty())
+    if (files.isEmpty())
         menu->addAction(QStringLiteral("(none)"))->setEnabled(false);
+    menu->addSeparator();
+    QAction* clear = menu->addAction(QStringLiteral("&Clear Recent"));
+    clear->setObjectName("mnuClearRecent");
+    clear->setEnabled(!files.isEmpty());
+    QObject::connect(clear, &QAction::triggered, menu, [] { BestiarySettings::clearRecent(); });
 }
 
 // The first local file among the dragged data, if any.

@@ -9,9 +9,9 @@ class QMenuBar;
 class QWidget;
 
 // The File menu: "&Open Bestiary..." (Ctrl+O), a file dialog for bestiaries,
-// and "Open &Recent", the files last opened, the current one checked. Files
-// that no longer exist leave the list when it is shown. `open` is asked to
-// open the chosen file; `current` names the open one.
+// and "Open &Recent", the files last opened, the current one checked, those
+// that no longer exist marked "(missing)" and disabled, and "&Clear Recent".
+// `open` is asked to open the chosen file; `current` names the open one.
 QMenu* addBestiaryMenu(QMenuBar* bar, QWidget* dialogParent, const std::function<void(const QString&)>& open,
                        const std::function<QString()>& current);
 

@@ -45,14 +45,16 @@ void remember(const QString& file)
     settings.setValue(kRecentKey, files.mid(0, kRecentCount));
 }
 
-void forget(const QString& file)
+void forgetLastOpened(const QString& file)
 {
-    QStringList files = recent();
-    files.removeAll(file);
     QSettings settings = userSettings();
     if (settings.value(kLastKey).toString() == file)
         settings.remove(kLastKey);
-    settings.setValue(kRecentKey, files);
+}
+
+void clearRecent()
+{
+    userSettings().remove(kRecentKey);
 }
 
 }  // namespace BestiarySettings

@@ -5,7 +5,8 @@
 
 // The bestiaries the calculator remembers for its user (UserSettings.h):
 // the one last opened with File > Open Bestiary, and the last few opened
-// that way.
+// that way. A recent file is forgotten only when the user clears the list,
+// or when newer ones push it out.
 namespace BestiarySettings {
 
 inline constexpr int kRecentCount = 5;
@@ -19,7 +20,10 @@ QStringList recent();
 // `file` becomes the last opened and the first of the recent ones.
 void remember(const QString& file);
 
-// `file` is no longer remembered, neither as the last opened nor as recent.
-void forget(const QString& file);
+// `file` is no longer the one opened at start; it stays among the recent ones.
+void forgetLastOpened(const QString& file);
+
+// No file is recent any more.
+void clearRecent();
 
 }  // namespace BestiarySettings

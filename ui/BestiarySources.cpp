@@ -27,17 +27,19 @@ std::unique_ptr<FoeDatabase> openChosenBestiary(const std::filesystem::path& fil
     return std::make_unique<WatchedFoeDatabase>(file);
 }
 
-std::optional<ChosenBestiary> chooseBestiary(const BestiarySources& sources, const RefusalReport& report,
-                                             PassedOver remembered)
+BestiaryCandidates bestiaryCandidates(const BestiarySources& sources)
 {
     const QString last = BestiarySettings::lastOpened();
     BestiaryCandidates candidates{sources.commandLine, std::nullopt, dataFolderBestiary(), sources.besideProgram};
     if (!last.isEmpty())
         candidates.remembered = filePath(last);
+    return candidates;
+}
+
+std::optional<ChosenBestiary> chooseBestiary(const BestiarySources& sources, const RefusalReport& report)
+{
+    const BestiaryCandidates candidates = bestiaryCandidates(sources);
     return openFirstBestiary(
         candidates, [&](const std::string& message) { report(QString::fromStdString(message)); },
-        [&] {
-            if (remembered == PassedOver::Forget)
-                BestiarySettings::forget(last);
-        });
+        [&] { BestiarySettings::forgetLastOpened(fileName(*candidates.remembered)); });
 }

@@ -21,14 +21,14 @@ struct BestiarySources {
 // bestiary's DatabaseError, which names the file and the fault.
 using RefusalReport = std::function<void(const QString& message)>;
 
-// What becomes of a remembered bestiary that is passed over: the window
-// forgets it; an answer on the command line leaves the window's settings as
-// they are.
-enum class PassedOver { Forget, Remember };
+// The candidates, with the remembered file from the user's settings and the
+// data folder's from Qt.
+BestiaryCandidates bestiaryCandidates(const BestiarySources& sources);
 
-// Nothing when no source opens; every refusal has been reported then.
-std::optional<ChosenBestiary> chooseBestiary(const BestiarySources& sources, const RefusalReport& report,
-                                             PassedOver remembered = PassedOver::Forget);
+// The window's bestiary: the first candidate that opens. Nothing when none
+// does; every refusal has been reported then. A remembered file passed over
+// is no longer the one opened at start.
+std::optional<ChosenBestiary> chooseBestiary(const BestiarySources& sources, const RefusalReport& report);
 
 // A bestiary the user picked (File > Open Bestiary, Open Recent, a dropped
 // file), opened to follow its file. Throws DatabaseError.

@@ -1,5 +1,6 @@
 #include "FoeList.h"
 
+#include "FoeNameOrder.h"
 #include "FoeSheet.h"
 
 #include <QComboBox>
@@ -35,6 +36,13 @@ void FoeListModel::replaceNames(std::vector<std::string> names)
 bool FoeListModel::offers(const QString& name) const
 {
     return name == genericFoeName() || std::find(names_.begin(), names_.end(), name.toStdString()) != names_.end();
+}
+
+QString FoeListModel::listedSpelling(const QString& typed) const
+{
+    if (typed == genericFoeName())
+        return typed;
+    return QString::fromStdString(::listedSpelling(names_, typed.toStdString()));
 }
 
 FoeListModel* holdFoeNamesInOneList(QComboBox* foes)

@@ -29,6 +29,9 @@ public:
     void replaceNames(std::vector<std::string> names);
     // Whether the box may keep `name`: "[Generic]" or a listed name.
     bool offers(const QString& name) const;
+    // The listed spelling of a typed name (FoeNameOrder.h); "[Generic]"
+    // keeps its own.
+    QString listedSpelling(const QString& typed) const;
 
 private:
     std::vector<std::string> names_;

@@ -8,9 +8,10 @@
 class frmMain;
 
 // Opens the first bestiary of `sources` that opens and builds the main
-// window on it. Each source passed over, and the last refusal when none
-// opens, is told in a message box that names the file and the fault; then no
-// window is built (nullptr).
+// window on it. The sources passed over, and the last refusal when none
+// opens, are told in one message box that names each file and its fault,
+// and the bestiary opened instead; when none opens, no window is built
+// (nullptr).
 std::unique_ptr<frmMain> startCalculator(const BestiarySources& sources);
 
 // The whole program: start, then run until the last window closes.

@@ -90,7 +90,7 @@ void frmMain::connectEvents()
     tabToCheckedButtonOnly(controls_.optCategory);
     offerMatchingFoeNames(controls_.cboFoes);  // first: it drops Qt's completer, which a new list would reset
     foeList_ = holdFoeNamesInOneList(controls_.cboFoes);
-    giveTypedFoeNamesTheirListedSpelling(controls_.cboFoes);
+    giveTypedFoeNamesTheirListedSpelling(controls_.cboFoes, foeList_);
 
     auto recomputeOnceReady = [this] {
         if (Ready)

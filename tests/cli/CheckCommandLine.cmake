@@ -8,16 +8,24 @@ set(ENV{DISPLAY} "")
 set(ENV{WAYLAND_DISPLAY} "")
 set(ENV{QT_QPA_PLATFORM} "")
 
+# Every case runs as a user with empty settings and data folders, unless it
+# says otherwise with ENV.
+file(REMOVE_RECURSE ${SCRATCH})
+file(MAKE_DIRECTORY ${SCRATCH}/home)
+set(user HOME=${SCRATCH}/home XDG_CONFIG_HOME=${SCRATCH}/home/config XDG_DATA_HOME=${SCRATCH}/home/data)
+
 function(run out_status out_stdout out_stderr)
-    execute_process(COMMAND ${PROGRAM} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env ${user} ${PROGRAM} ${ARGN}
+                    RESULT_VARIABLE status OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr)
     set(${out_status} "${status}" PARENT_SCOPE)
     set(${out_stdout} "${stdout}" PARENT_SCOPE)
     set(${out_stderr} "${stderr}" PARENT_SCOPE)
 endfunction()
 
-# expect(STATUS n [STDOUT regex] [STDERR regex] [QUIET_STDOUT] [QUIET_STDERR] ARGS ...)
+# expect(STATUS n [STDOUT regex] [STDERR regex] [QUIET_STDOUT] [QUIET_STDERR] [ENV VAR=value ...] ARGS ...)
 function(expect)
-    cmake_parse_arguments(CASE "QUIET_STDOUT;QUIET_STDERR" "STATUS;STDOUT;STDERR" "ARGS" ${ARGN})
+    cmake_parse_arguments(CASE "QUIET_STDOUT;QUIET_STDERR" "STATUS;STDOUT;STDERR" "ENV;ARGS" ${ARGN})
+    list(APPEND user ${CASE_ENV})
     run(status stdout stderr ${CASE_ARGS})
     set(what "vorn-foe ${CASE_ARGS}: status ${status}\nstdout: ${stdout}\nstderr: ${stderr}")
     if(NOT status EQUAL CASE_STATUS)
@@ -79,11 +87,28 @@ expect(STATUS 2 QUIET_STDOUT STDERR "The Init tally \"abc\" is not a number"
 expect(STATUS 2 QUIET_STDOUT STDERR "Unknown statistic" ARGS --foe Goblin --tally Luck=3 --bestiary ${BESTIARY})
 expect(STATUS 2 QUIET_STDOUT STDERR "Unknown format: yaml" ARGS --foe Goblin --format yaml --bestiary ${BESTIARY})
 expect(STATUS 2 QUIET_STDOUT STDERR "Missing value after '--foe'" ARGS --foe)
+# An option that would do nothing for the task is refused, not ignored.
+expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: --tally goes with --foe or --sheet\\.\n$"
+       ARGS --list --tally Init=1 --bestiary ${BESTIARY})
+expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: --format goes with --foe\\.\n$"
+       ARGS --sheet ${SCRATCH}/unused.pdf --foe Goblin --format json --bestiary ${BESTIARY})
+expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: --list and --foe cannot be combined\\.\n$"
+       ARGS --list --foe Goblin --bestiary ${BESTIARY})
+expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: --category goes with --foe, --list or --sheet\\.\n$"
+       ARGS --category 2)
+# A typed name takes the spelling the list gives it, as in the window.
+expect(STATUS 0 STDOUT "^Bandit Archer at Superior\n" ARGS --foe "bANDIT aRCHER" --category superior --bestiary ${BESTIARY})
+
+# The bestiary the window would start on, or none: a data folder's file that
+# is refused ends the answer, never answered from the sample instead.
+file(MAKE_DIRECTORY ${SCRATCH}/refused/vorn-foe)
+file(WRITE ${SCRATCH}/refused/vorn-foe/Vorn.mdb "not a bestiary")
+expect(STATUS 1 QUIET_STDOUT
+       STDERR "^vorn-foe: [^\n]*refused/vorn-foe/Vorn.mdb\" cannot be used: [^\n]* Name another with --bestiary FILE\\.\n$"
+       ENV XDG_DATA_HOME=${SCRATCH}/refused ARGS --foe Goblin)
 expect(STATUS 1 QUIET_STDOUT STDERR "cannot be used" ARGS --foe Goblin --bestiary /no/such/Vorn.mdb)
 
 # An encounter sheet: every foe's block in one PDF.
-file(REMOVE_RECURSE ${SCRATCH})
-file(MAKE_DIRECTORY ${SCRATCH})
 expect(STATUS 0 QUIET_STDOUT QUIET_STDERR ARGS --sheet ${SCRATCH}/encounter.pdf --foe Goblin --foe "Bandit Archer" --foe Orc
        --category Weak --bestiary ${BESTIARY})
 execute_process(COMMAND pdftotext ${SCRATCH}/encounter.pdf - OUTPUT_VARIABLE sheet RESULT_VARIABLE status)

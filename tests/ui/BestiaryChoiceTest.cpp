@@ -6,6 +6,7 @@
 #include "BestiarySources.h"
 #include "GuiFixture.h"
 #include "SheetZoom.h"
+#include "Startup.h"
 #include "TestBestiary.h"
 
 #include <QComboBox>
@@ -125,8 +126,34 @@ private slots:
         QCOMPARE(result.has_value(), !chosen.isEmpty());
         if (result)
             QCOMPARE(QString::fromStdString(result->database->listNames(0).front()), chosen);
-        if (remembered == Missing || remembered == Refused)
+        if (remembered == Missing || remembered == Refused) {
             QCOMPARE(BestiarySettings::lastOpened(), QString());
+            QCOMPARE(BestiarySettings::recent().size(), 1);  // still offered under Open Recent
+        }
+    }
+
+    // State: a remembered bestiary that has gone, and a sound one beside the program.
+    // Action: start. Expected: one message box that names the gone file and
+    // the bestiary opened instead; the window on that one.
+    void aRefusalAtStartSaysWhichBestiaryOpensInstead()
+    {
+        const FreshUser user;
+        const TestBestiary beside = bestiaryNamed("Beside");
+        BestiarySettings::remember(user.home.filePath("gone.mdb"));
+        QStringList told;
+        whenModalAppears([&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                told << box->text();
+                box->accept();
+            }
+        });
+        const std::unique_ptr<frmMain> window = startCalculator({std::nullopt, beside.file()});
+        QVERIFY(window);
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told[0].contains(user.home.filePath("gone.mdb") + "\" cannot be used: the file does not exist."),
+                 qPrintable(told[0]));
+        QVERIFY2(told[0].endsWith("The calculator opens \"" + nameOf(beside) + "\" instead."), qPrintable(told[0]));
+        QCOMPARE(listed(window->findChild<QComboBox*>("cboFoes")), QStringList({"[Generic]", "Beside"}));
     }
 
     // State: the calculator on one bestiary, Goblin chosen.
@@ -168,9 +195,11 @@ private slots:
         QCOMPARE(w.box("txtFoe", 5)->text(), "25");  // Orc's stored HP at Equal
     }
 
-    // State: two bestiaries opened in turn, a third opened and then deleted.
-    // Action: show File > Open Recent, pick the older entry.
-    // Expected: newest first, the open one checked, the deleted one gone; the pick opens it.
+    // State: a bestiary opened and then deleted, two more opened in turn.
+    // Action: show File > Open Recent, pick the older entry; then Clear Recent.
+    // Expected: newest first, the open one checked, the deleted one still
+    // listed, marked missing and out of reach; the pick opens it; the
+    // cleared list holds nothing.
     void openRecent()
     {
         const FreshUser user;
@@ -187,15 +216,23 @@ private slots:
         auto* recent = w.window->findChild<QMenu*>("mnuRecent");
         emit recent->aboutToShow();
         const QList<QAction*> entries = recent->actions();
-        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries.size(), 5);  // three files, a separator, Clear Recent
         QVERIFY(entries[0]->text().endsWith(nameOf(second)));
         QVERIFY(entries[0]->isChecked());
         QVERIFY(entries[1]->text().endsWith(nameOf(first)));
         QVERIFY(!entries[1]->isChecked());
-        QVERIFY(!BestiarySettings::recent().contains(goneName));
+        QVERIFY(entries[1]->isEnabled());
+        QCOMPARE(entries[2]->text(), "&3 " + goneName + " (missing)");
+        QVERIFY(!entries[2]->isEnabled());
 
         entries[1]->trigger();
         QCOMPARE(listed(w.control<QComboBox>("cboFoes")), QStringList({"[Generic]", "First"}));
+
+        w.window->findChild<QAction*>("mnuClearRecent")->trigger();
+        emit recent->aboutToShow();
+        QCOMPARE(recent->actions().constFirst()->text(), "(none)");
+        QVERIFY(!w.window->findChild<QAction*>("mnuClearRecent")->isEnabled());
+        QCOMPARE(BestiarySettings::lastOpened(), nameOf(first));  // still the one opened at start
     }
 
     // Action: a bestiary file dragged from a file manager and dropped on a tally box.
