@@ -1,6 +1,7 @@
 #include "StatBlockActions.h"
 
 #include "CopyKey.h"
+#include "PassingNote.h"
 #include "StatBlockPdf.h"
 #include "StatBlockPrint.h"
 
@@ -11,11 +12,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QToolTip>
 
 #include <memory>
 
@@ -26,11 +27,11 @@ QString titleOf(const StatBlock& block)
     return QString::fromStdString(block.foe + " at " + block.category);
 }
 
-// Where the game master's eyes are after a menu command or a key, and gone
-// before it is in the way.
+// By the menu bar, where the game master's eyes are after a menu command.
 void note(QWidget* window, const QString& text)
 {
-    QToolTip::showText(window->mapToGlobal(QPoint(0, 0)), text, window, {}, 2000);
+    QWidget* menuBar = window->findChild<QMenuBar*>();
+    showPassingNote(menuBar ? menuBar : window, text);
 }
 
 void showFailure(QWidget* window, const QString& message)

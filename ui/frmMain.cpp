@@ -12,6 +12,7 @@
 #include "FoeLookup.h"
 #include "FoeOffers.h"
 #include "InputMarks.h"
+#include "PassingNote.h"
 #include "SheetBinding.h"
 #include "StatBlockActions.h"
 #include "TypedFoeName.h"
@@ -137,7 +138,16 @@ std::optional<BestiaryFailure> frmMain::GetFoes()
     } catch (const std::bad_alloc&) {
         failure = BestiaryFailure{DatabaseError(bestiaryFile_, "there is not enough memory to list its foes").what()};
     }
-    controls_.cboFoes->setEditText(failure || foeList_->offers(saved) ? saved : genericFoeName());
+    if (failure || foeList_->offers(saved)) {
+        controls_.cboFoes->setEditText(saved);
+        return failure;
+    }
+    // The rule keeps a foe the category does not offer out of the box; the
+    // game master is told at once why every number just changed.
+    controls_.cboFoes->setEditText(genericFoeName());
+    if (!saved.isEmpty())
+        showPassingNote(controls_.cboFoes, QStringLiteral("%1 is not offered at %2: showing %3")
+                                               .arg(saved, QString::fromLatin1(kCategoryCaptions[static_cast<std::size_t>(Category)]), genericFoeName()));
     return failure;
 }
 

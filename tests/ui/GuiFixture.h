@@ -11,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -54,6 +55,13 @@ struct OpenWindow {
 };
 
 // The foe box's list, "[Generic]" first.
+// The passing note the window shows now; "" when there is none.
+inline QString passingNote(const OpenWindow& w)
+{
+    const auto* note = w.window->findChild<QLabel*>("passingNote");
+    return note && !note->isHidden() ? note->text() : QString();
+}
+
 inline QStringList listed(const QComboBox* box)
 {
     QStringList items;

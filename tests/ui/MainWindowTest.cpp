@@ -117,7 +117,8 @@ private slots:
     }
 
     // State: Goblin (Max_Threat 4) chosen at Equal. Action: click Superior.
-    // Expected: Goblin leaves the list, the box falls back to [Generic].
+    // Expected: Goblin leaves the list, the box falls back to [Generic], and a
+    // passing note says so; the box's tooltip stays free for faults.
     void categoryClickDropsAFoeNoLongerOffered()
     {
         OpenWindow w;
@@ -131,6 +132,8 @@ private slots:
         QVERIFY(!listed(foes).contains("Goblin"));
         QCOMPARE(texts(w, "txtFoe", 7), QStringList({"2", "2", "2", "2", "1", "10", "1"}));
         QCOMPARE(w.box("txtMix")->text(), "2");
+        QCOMPARE(passingNote(w), "Goblin is not offered at Superior: showing [Generic]");
+        QCOMPARE(foes->toolTip(), QString());
     }
 
     // State: Orc chosen at Equal. Action: click Superior, where Orc is still

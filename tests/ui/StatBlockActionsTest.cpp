@@ -20,7 +20,6 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QToolTip>
 
 namespace {
 
@@ -146,7 +145,7 @@ private slots:
         for (const QString& form : {text, html, markdown})
             QVERIFY2(form.contains("Bandit Archer") && form.contains(hp), qPrintable(form));
         QVERIFY(text != html && text != markdown && html != markdown);
-        QCOMPARE(QToolTip::text(), "Copied Bandit Archer at Superior");
+        QCOMPARE(passingNote(w), "Copied Bandit Archer at Superior");
     }
 
     void ctrlCCopiesTheSelectionElseTheBlock_data()
@@ -223,7 +222,7 @@ private slots:
         w.window->findChild<QAction*>("mnuExportPdf")->trigger();
         QCOMPARE(startedIn, QDir(home_.path()).absolutePath());
         QCOMPARE(offered, "Bandit Archer - Superior.pdf");
-        QCOMPARE(QToolTip::text(), "Exported Bandit Archer - Superior.pdf");
+        QCOMPARE(passingNote(w), "Exported Bandit Archer - Superior.pdf");
         const QString text = pdfText(target);
         QVERIFY2(text.contains("Bandit Archer") && text.contains("Superior"), qPrintable(text));
         for (const char* result : {"txtFoe(5)", "txtWT", "txtMight"})
@@ -261,7 +260,7 @@ private slots:
             QTest::keyClick(name, Qt::Key_Return);
         });
         QTest::keyClick(w.box("txtTally", 0), Qt::Key_P, Qt::ControlModifier);
-        QCOMPARE(QToolTip::text(), "Printed Bandit Archer at Superior");
+        QCOMPARE(passingNote(w), "Printed Bandit Archer at Superior");
         const QString text = pdfText(file);
         QVERIFY2(text.contains("Bandit Archer") && text.contains(w.box("txtFoe", 5)->text()), qPrintable(text));
     }
