@@ -308,14 +308,16 @@ std::string statBlockHtml(const StatBlock& block)
     std::string out = "<h3>" + htmlEscape(layout.title) + "</h3>\n";
     if (!layout.tallies.empty())
         out += "<p>" + htmlEscape(layout.tallies) + "</p>\n";
+    // Numbers stand right-aligned under their headings, as in the text and
+    // Markdown forms, so that their digits line up down a column.
     out += "<table>\n<tr><th></th>";
     for (int c = 0; c < kRangedColumns; ++c)
-        out += "<th>" + htmlEscape(kStatNames[static_cast<std::size_t>(c)]) + "</th>";
+        out += "<th align=\"right\">" + htmlEscape(kStatNames[static_cast<std::size_t>(c)]) + "</th>";
     out += "</tr>\n";
     for (const TableRow& row : layout.rows) {
-        out += "<tr><th>" + htmlEscape(row.label) + "</th>";
+        out += "<tr><th align=\"left\">" + htmlEscape(row.label) + "</th>";
         for (const std::string& cell : row.cells)
-            out += "<td>" + htmlEscape(cell) + "</td>";
+            out += "<td align=\"right\">" + htmlEscape(cell) + "</td>";
         out += "</tr>\n";
     }
     out += "</table>\n<p>" + joinItems(layout.bottom[0], ", ", htmlEscape) + "<br>"

@@ -50,11 +50,15 @@ void copyBlock(QWidget* window, const StatBlock& block)
     note(window, "Copied " + titleOf(block));
 }
 
+// The same page as Export PDF gives, and when printed to a file, offered
+// under the same name.
 void printBlock(QWidget* window, const StatBlock& block)
 {
     const QString title = titleOf(block);
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(title);  // the job's name, and the file's when printing to one
+    printer.setPageMargins(kPageMarginsMm, QPageLayout::Millimeter);
+    // The job's name, and on X11 the file offered when printing to one.
+    printer.setDocName(statBlockPdfName(block));
     QPrintDialog dialog(&printer, window);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -102,8 +106,9 @@ void addStatBlockActions(QMenu* file, QWidget* window, std::function<StatBlock()
     print->setShortcut(QKeySequence::Print);
     QObject::connect(print, &QAction::triggered, window, [window, current] { printBlock(window, current()); });
 
-    QAction* pdf = file->addAction("Export &PDF...");
+    QAction* pdf = file->addAction("&Export PDF...");
     pdf->setObjectName("mnuExportPdf");
+    pdf->setShortcut(QKeySequence("Ctrl+Shift+E"));
     auto folder = std::make_shared<QString>();
     QObject::connect(pdf, &QAction::triggered, window,
                      [window, current, folder] { exportBlock(window, current(), *folder); });

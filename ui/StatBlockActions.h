@@ -11,8 +11,8 @@ class QWidget;
 // window: "&Copy Stat Block" (Ctrl+Shift+C, and Ctrl+C in a box with nothing
 // selected) puts it on the clipboard as plain text, HTML and Markdown at
 // once; "&Print..." (Ctrl+P) prints it through the desktop's print dialog;
-// "Export &PDF..." saves it as a PDF file. A success is told in a note by the
-// menu bar that goes by itself, a failure in a message box naming the file
-// or printer and the reason; a cancelled dialog does nothing. `current` is
-// the block the window shows.
+// "&Export PDF..." (Ctrl+Shift+E) saves the same page as a PDF file. A
+// success is told in a passing note by the menu bar, a failure in a message
+// box naming the file or printer and the reason; a cancelled dialog does
+// nothing. `current` is the block the window shows.
 void addStatBlockActions(QMenu* file, QWidget* window, std::function<StatBlock()> current);

@@ -29,7 +29,8 @@ QString writeStatBlocksPdf(const std::vector<StatBlock>& blocks, const QString& 
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     QPdfWriter writer(&pdf);
-    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    writer.setTitle(statBlocksTitle(blocks));
+    writer.setPageMargins(kPageMarginsMm, QPageLayout::Millimeter);
     if (!printStatBlocks(blocks, writer) || pdf.data().isEmpty())
         return QStringLiteral("The page could not be drawn.");
     if (out.write(pdf.data()) != pdf.data().size() || !out.commit())

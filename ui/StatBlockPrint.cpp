@@ -33,9 +33,9 @@ void ruleTables(QTextDocument& document)
     }
 }
 
-// The block's HTML laid out across the page at the device's own resolution,
-// so what is measured is what is printed.
-std::unique_ptr<QTextDocument> layOut(const StatBlock& block, QPagedPaintDevice& device)
+// The block's HTML laid out `width` wide at the device's own resolution, so
+// what is measured is what is printed.
+std::unique_ptr<QTextDocument> layOut(const StatBlock& block, QPagedPaintDevice& device, qreal width)
 {
     auto document = std::make_unique<QTextDocument>();
     document->documentLayout()->setPaintDevice(&device);
@@ -51,7 +51,7 @@ std::unique_ptr<QTextDocument> layOut(const StatBlock& block, QPagedPaintDevice&
         heading.mergeCharFormat(decorative);
     }
     ruleTables(*document);
-    document->setTextWidth(device.width());
+    document->setTextWidth(width);
     return document;
 }
 
@@ -66,23 +66,36 @@ QAbstractTextDocumentLayout::PaintContext onPaper()
 
 }  // namespace
 
+QString statBlocksTitle(const std::vector<StatBlock>& blocks)
+{
+    if (blocks.size() != 1)
+        return QStringLiteral("Encounter");
+    return QString::fromStdString(blocks.front().foe + " at " + blocks.front().category);
+}
+
 bool printStatBlocks(const std::vector<StatBlock>& blocks, QPagedPaintDevice& device)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const qreal gap = device.logicalDpiY() / 3.0;  // a third of an inch between blocks
+    const qreal gap = device.logicalDpiY() / 3.0;  // a third of an inch between blocks and columns
+    const int columns = blocks.size() > 1 ? 2 : 1;
+    const qreal columnWidth = (device.width() - gap * (columns - 1)) / columns;
+    int column = 0;
     qreal top = 0;
     for (const StatBlock& block : blocks) {
-        const std::unique_ptr<QTextDocument> document = layOut(block, device);
+        const std::unique_ptr<QTextDocument> document = layOut(block, device, columnWidth);
         const qreal height = document->size().height();
         if (top > 0 && top + height > device.height()) {
-            if (!device.newPage())
-                return false;
+            if (++column == columns) {
+                if (!device.newPage())
+                    return false;
+                column = 0;
+            }
             top = 0;
         }
         painter.save();
-        painter.translate(0, top);
+        painter.translate(column * (columnWidth + gap), top);
         document->documentLayout()->draw(&painter, onPaper());
         painter.restore();
         top += height + gap;

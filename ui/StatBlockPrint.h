@@ -2,14 +2,26 @@
 
 #include "StatBlock.h"
 
+#include <QMarginsF>
+#include <QString>
+
 #include <vector>
 
 class QPagedPaintDevice;
 
-// Lays stat blocks out down the pages of `device`, one below the other:
-// black on white whatever the desktop's colours, each block's heading in the
-// window's decorative face above its table. A block is never split across
-// pages: one that does not fit below the last starts a new page (one taller
-// than a whole page, which no foe is, is cut at the page's foot). Returns
-// false when the device refuses to be painted on or to start a page.
+// The page's margins in millimetres, printed or exported alike.
+inline constexpr QMarginsF kPageMarginsMm(15, 15, 15, 15);
+
+// What a page of these blocks is called: "Bandit Archer at Superior" for
+// one, "Encounter" for several.
+QString statBlocksTitle(const std::vector<StatBlock>& blocks);
+
+// Lays stat blocks out on the pages of `device`: black on white whatever the
+// desktop's colours, each block's heading in the window's decorative face
+// above its table. One block takes the page's width; several stand in two
+// columns, down the first and then the second, so that an encounter takes
+// few pages. A block is never split: one that does not fit below the last
+// starts the next column or page (one taller than a whole page, which no
+// foe is, is cut at the page's foot). Returns false when the device refuses
+// to be painted on or to start a page.
 bool printStatBlocks(const std::vector<StatBlock>& blocks, QPagedPaintDevice& device);

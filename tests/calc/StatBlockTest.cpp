@@ -90,8 +90,10 @@ INSTANTIATE_TEST_SUITE_P(Passes, StatBlockForms, testing::Values(
               R"("xbow": {"Init": -2, "Atk": 3, "Dfn": 4, "Dam": 7}, )"
               R"("move": "12", "mix": 2.5, "wound": 15, "might": 15, "fault": null})",
               {"<h3>Bandit Archer at Superior</h3>", "<p>Tallies: Init +1, HP +5</p>",
-               "<tr><th></th><th>Init</th><th>Atk</th><th>Dfn</th><th>Dam</th></tr>",
-               "<tr><th>X-Bow</th><td>-2</td><td>3</td><td>4</td><td>7</td></tr>",
+               "<tr><th></th><th align=\"right\">Init</th><th align=\"right\">Atk</th><th align=\"right\">Dfn</th>"
+               "<th align=\"right\">Dam</th></tr>",
+               "<tr><th align=\"left\">X-Bow</th><td align=\"right\">-2</td><td align=\"right\">3</td>"
+               "<td align=\"right\">4</td><td align=\"right\">7</td></tr>",
                "<p>Soak 3, HP 35, Res 2<br>Move 12, Mix 2.5, Wound 15, Might 15</p>"}},
     BlockCase{"non_shooter_hides_ranged_rows", "Bandit Spearman", kSpearman, 3, kZeros,
               "Bandit Spearman at Equal\n"
@@ -112,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(Passes, StatBlockForms, testing::Values(
               R"("tallies": {"Init": 0, "Atk": 0, "Dfn": 0, "Dam": 0, "Soak": 0, "HP": 0, "Res": 0}, )"
               R"("stats": {"Init": 3, "Atk": 4, "Dfn": 2, "Dam": 5, "Soak": 2, "HP": 20, "Res": 1}, )"
               R"("bow": null, "xbow": null, "move": "12", "mix": 2, "wound": 15, "might": 9, "fault": null})",
-              {"<tr><th>Melee</th><td>3</td><td>4</td><td>2</td><td>5</td></tr>\n</table>"}},
+              {"<tr><th align=\"left\">Melee</th><td align=\"right\">3</td><td align=\"right\">4</td>"
+               "<td align=\"right\">2</td><td align=\"right\">5</td></tr>\n</table>"}},
     // Atk 2.5 counts as 2 (halves to even); Dam -2 shows as the floor 0.
     BlockCase{"generic_equal_counted_tallies", "[Generic]", {}, 3, {"0", "2.5", "0", "-2", "0", "0", "0"},
               "[Generic] at Equal\n"
@@ -178,7 +181,8 @@ INSTANTIATE_TEST_SUITE_P(Passes, StatBlockForms, testing::Values(
               R"("move": "12", "mix": 2.5, "wound": null, "might": null, )"
               R"("fault": {"input": "tally", "statistic": "Dfn", )"
               R"("reason": "The Dfn tally must lie between -32768 and 32767."}})",
-              {"<tr><th>Melee</th><td>5</td><td>6</td><td></td><td></td></tr>",
+              {"<tr><th align=\"left\">Melee</th><td align=\"right\">5</td><td align=\"right\">6</td>"
+               "<td align=\"right\"></td><td align=\"right\"></td></tr>",
                "<p>Soak, HP, Res<br>Move 12, Mix 2.5, Wound, Might</p>",
                "<p>Stopped: The Dfn tally must lie between -32768 and 32767.</p>"}},
     BlockCase{"markup_in_foe_name_and_move", "O'Gra \"Big\" <Boss> & Co\\|*Ltd*", kFlyer, 3, kZeros,

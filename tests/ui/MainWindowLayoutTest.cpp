@@ -7,6 +7,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <functional>
 
 // Every control's place on the sheet, in pixels at 96 dpi: x, y, width, height.
 struct SheetPlace {
@@ -162,7 +166,8 @@ private slots:
         QCOMPARE(file[3]->shortcut(), QKeySequence("Ctrl+Shift+C"));
         QCOMPARE(file[4]->text(), "&Print...");
         QCOMPARE(file[4]->shortcut(), QKeySequence("Ctrl+P"));
-        QCOMPARE(file[5]->text(), "Export &PDF...");
+        QCOMPARE(file[5]->text(), "&Export PDF...");
+        QCOMPARE(file[5]->shortcut(), QKeySequence("Ctrl+Shift+E"));
         QCOMPARE(bar[1]->text(), "&View");
         const QList<QAction*> view = bar[1]->menu()->actions();
         QCOMPARE(view.size(), 3);
@@ -177,6 +182,35 @@ private slots:
         QCOMPARE(bar[3]->text(), "&Help");
         QCOMPARE(bar[3]->menu()->actions().size(), 1);
         QCOMPARE(bar[3]->menu()->actions()[0]->text(), "&About Vorn Foe Calculator");
+    }
+
+    // Expected: within the menu bar and within each menu, no two entries
+    // share an access key; in the whole window, no two share a shortcut.
+    void noTwoCommandsShareAKey()
+    {
+        OpenWindow w;
+        QSet<QKeySequence> shortcuts;
+        std::function<void(const QList<QAction*>&, const QString&)> check = [&](const QList<QAction*>& actions,
+                                                                               const QString& where) {
+            QSet<QChar> accessKeys;
+            for (const QAction* action : actions) {
+                if (QMenu* menu = action->menu()) {
+                    emit menu->aboutToShow();  // Open Recent is filled as it opens
+                    check(menu->actions(), action->text());
+                }
+                const qsizetype amp = action->text().indexOf(QRegularExpression("&[^&]"));
+                if (amp >= 0) {
+                    const QChar key = action->text()[amp + 1].toLower();
+                    QVERIFY2(!accessKeys.contains(key), qPrintable(where + ": " + action->text()));
+                    accessKeys << key;
+                }
+                for (const QKeySequence& shortcut : action->shortcuts()) {
+                    QVERIFY2(!shortcuts.contains(shortcut), qPrintable(shortcut.toString()));
+                    shortcuts << shortcut;
+                }
+            }
+        };
+        check(w.window->menuBar()->actions(), "the menu bar");
     }
 };
 
