@@ -14,6 +14,7 @@ class QLineEdit;
 class QRadioButton;
 class QSize;
 class QWidget;
+class ZoomedStyle;
 
 // Every control of the main window, by its name on the sheet. Rows and
 // columns of one kind are arrays indexed as the calculation indexes them.
@@ -34,6 +35,7 @@ struct MainWindowControls {
     QLineEdit* txtMight = nullptr;
     QComboBox* cboFoes = nullptr;
     QGroupBox* Frame1 = nullptr;
+    ZoomedStyle* zoomedStyle = nullptr;  // the category buttons' and the foe box's
 };
 
 // Builds the controls on the client area at their fixed places, with their

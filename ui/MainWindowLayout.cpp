@@ -2,6 +2,7 @@
 
 #include "DesignFonts.h"
 #include "SheetZoom.h"
+#include "ZoomedStyle.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -180,6 +181,8 @@ void buildCategoryFrame(MainWindowControls& c, QWidget* client, TabOrder& order)
         c.optCategory[static_cast<std::size_t>(category)] = option;
     }
     c.optCategory[kDefaultCategory]->setChecked(true);
+    for (QRadioButton* option : c.optCategory)
+        option->setStyle(c.zoomedStyle);
 }
 
 void placeCategoryFrame(const MainWindowControls& c, int percent)
@@ -209,6 +212,8 @@ MainWindowControls buildMainWindowControls(QWidget* client)
     // would be told of the change one by one.
     client->setFont(designFont(FontRole::Box));
 
+    c.zoomedStyle = new ZoomedStyle;
+    c.zoomedStyle->setParent(client);
     c.Label1 = makeLabel(client, "Label1", "Tally");
     c.Label3 = makeLabel(client, "Label3", "Foe");
     for (const CaptionPlace& label : kLabel2) {
@@ -224,6 +229,7 @@ MainWindowControls buildMainWindowControls(QWidget* client)
     makeBoxRow(c.txtTally, client, "txtTally", kTally, "Text1", order);
     c.cboFoes = new QComboBox(client);
     c.cboFoes->setObjectName("cboFoes");
+    c.cboFoes->setStyle(c.zoomedStyle);
     c.cboFoes->setEditable(true);
     c.cboFoes->setInsertPolicy(QComboBox::NoInsert);  // typing a name never adds it to the list
     c.cboFoes->setEditText("Combo1");
@@ -245,6 +251,7 @@ MainWindowControls buildMainWindowControls(QWidget* client)
 
 void placeMainWindowControls(const MainWindowControls& c, QWidget* client, int percent)
 {
+    c.zoomedStyle->setZoom(percent);  // before the foe box is placed: its edit field follows the style
     client->setFont(designFont(FontRole::Box, percent));  // every box and the foe box take it
     placeLabel(c.Label1, kTallyTitle, FontRole::Title, percent);
     placeLabel(c.Label3, kFoeTitle, FontRole::Title, percent);

@@ -1,5 +1,7 @@
 #include "SheetBinding.h"
 
+#include "BoxFit.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,20 +9,35 @@
 
 namespace {
 
-void show(QLineEdit* box, const std::string& text)
+// Whether the box changed.
+bool show(QLineEdit* box, const std::string& text)
 {
     const QString wanted = QString::fromStdString(text);
     if (box->text() == wanted)
-        return;
+        return false;
     const QSignalBlocker quiet(box);
     box->setText(wanted);
+    return true;
+}
+
+void showNumber(QLineEdit* box, const std::string& text)
+{
+    if (show(box, text))
+        fitNumberToBox(box);
 }
 
 template <std::size_t N>
 void showRow(const std::array<QLineEdit*, N>& boxes, const std::array<std::string, N>& texts)
 {
     for (std::size_t i = 0; i < N; ++i)
-        show(boxes[i], texts[i]);
+        showNumber(boxes[i], texts[i]);
+}
+
+template <std::size_t N>
+void fitRow(const std::array<QLineEdit*, N>& boxes)
+{
+    for (QLineEdit* box : boxes)
+        fitNumberToBox(box);
 }
 
 void showRangedRows(MainWindowControls& c, bool visible)
@@ -44,19 +61,31 @@ void readInputs(const MainWindowControls& c, FoeSheet& sheet)
 
 void showSheet(MainWindowControls& c, const FoeSheet& sheet)
 {
-    show(c.txtMix, sheet.mix);
-    show(c.txtMove, sheet.move);
+    showNumber(c.txtMix, sheet.mix);
+    if (show(c.txtMove, sheet.move))
+        fitMoveToBox(c.txtMove);
     if (sheet.rangedVisible == c.lblBow->isHidden())
         showRangedRows(c, sheet.rangedVisible);
     for (std::size_t i = 0; i < kStatCount; ++i) {
         if (sheet.tallyReset[i]) {
-            show(c.txtTally[i], sheet.tally[i]);
+            showNumber(c.txtTally[i], sheet.tally[i]);
             c.txtTally[i]->selectAll();
         }
     }
     showRow(c.txtFoe, sheet.foe);
     showRow(c.txtBow, sheet.bow);
     showRow(c.txtXBow, sheet.xbow);
-    show(c.txtWT, sheet.wound);
-    show(c.txtMight, sheet.might);
+    showNumber(c.txtWT, sheet.wound);
+    showNumber(c.txtMight, sheet.might);
+}
+
+void fitSheetBoxes(const MainWindowControls& c)
+{
+    fitRow(c.txtTally);
+    fitRow(c.txtFoe);
+    fitRow(c.txtBow);
+    fitRow(c.txtXBow);
+    for (QLineEdit* box : {c.txtMix, c.txtWT, c.txtMight})
+        fitNumberToBox(box);
+    fitMoveToBox(c.txtMove);
 }

@@ -14,5 +14,9 @@ void readInputs(const MainWindowControls& controls, FoeSheet& sheet);
 // Writes every box whose text differs from the sheet, with its signals
 // blocked, and shows or hides the ranged rows. An unchanged box is not
 // touched, so it is not repainted. A tally the pass reset to "0" gets its
-// whole text selected, so the next key typed replaces it.
+// whole text selected, so the next key typed replaces it. Each box written
+// is fitted to its text (BoxFit.h).
 void showSheet(MainWindowControls& controls, const FoeSheet& sheet);
+
+// Fits every box to its text again, as after the zoom changed.
+void fitSheetBoxes(const MainWindowControls& controls);

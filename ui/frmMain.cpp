@@ -4,6 +4,7 @@
 #include "AccessibleComboBox.h"
 #include "AccessibleNames.h"
 #include "AppIcon.h"
+#include "BoxFit.h"
 #include "BestiaryMenu.h"
 #include "BestiarySettings.h"
 #include "BestiarySources.h"
@@ -13,6 +14,7 @@
 #include "FoeOffers.h"
 #include "InputMarks.h"
 #include "PassingNote.h"
+#include "ScreenFit.h"
 #include "SheetBinding.h"
 #include "StatBlockActions.h"
 #include "TypedFoeName.h"
@@ -24,7 +26,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
+#include <QWindow>
 
 #include <new>
 
@@ -72,8 +76,10 @@ void frmMain::buildMenu()
                                      [this] { return bestiaryFile_.empty() ? QString() : fileName(bestiaryFile_); });
     addStatBlockActions(mnuFile, this, [this] { return statBlockOf(sheet_, Category); });
     addZoomMenu(menuBar(), [this] { return zoom_; }, [this](int percent) {
-        zoomTo(percent);
-        rememberZoom(percent);
+        // A step the screen has no room for changes nothing, not even what
+        // is remembered for a larger screen.
+        if (zoomTo(percent) == percent)
+            rememberZoom(percent);
     });
     mnuExit = menuBar()->addAction("E&xit");  // a command right on the bar, no drop-down
     mnuExit->setObjectName("mnuExit");
@@ -100,6 +106,7 @@ void frmMain::connectEvents()
     connect(controls_.cboFoes, &QComboBox::editTextChanged, this, recomputeOnceReady);
     connect(controls_.cboFoes, &QComboBox::activated, this, recomputeOnceReady);
     for (QLineEdit* tally : controls_.txtTally) {
+        connect(tally, &QLineEdit::textChanged, tally, [tally] { fitNumberToBox(tally); });
         connect(tally, &QLineEdit::textChanged, this, recomputeOnceReady);
         selectAllOnEntry(tally);
     }
@@ -172,19 +179,46 @@ void frmMain::openBestiary(const QString& file)
     recomputeAfterListing(GetFoes());
 }
 
-void frmMain::zoomTo(int percent)
+int frmMain::zoomTo(int percent)
 {
-    if (percent == zoom_)
-        return;
-    zoom_ = percent;
-    placeMainWindowControls(controls_, centralWidget(), percent);
-    fitWindowToSheet();
+    chosenZoom_ = percent;
+    refitToScreen();
+    return zoom_;
+}
+
+void frmMain::refitToScreen()
+{
+    showZoom(largestZoomThatFits(this, chosenZoom_, [this](int step) { return windowSizeAt(step); }));
+}
+
+void frmMain::showZoom(int percent)
+{
+    if (percent != zoom_) {
+        zoom_ = percent;
+        placeMainWindowControls(controls_, centralWidget(), percent);
+        fitSheetBoxes(controls_);
+        fitWindowToSheet();
+    }
+    keepInsideScreen(this);
+}
+
+QSize frmMain::windowSizeAt(int percent) const
+{
+    return clientAreaSize(percent) + QSize(0, menuBar()->sizeHint().height());
 }
 
 void frmMain::fitWindowToSheet()
 {
-    const QSize client = clientAreaSize(zoom_);
-    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    resize(windowSizeAt(zoom_));
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Shown, the window knows its screen and its frame; moved to another
+    // screen, it may have more room, or less.
+    refitToScreen();
+    connect(windowHandle(), &QWindow::screenChanged, this, &frmMain::refitToScreen, Qt::UniqueConnection);
 }
 
 void frmMain::recomputeAfterListing(const std::optional<BestiaryFailure>& listing)

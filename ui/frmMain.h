@@ -51,14 +51,21 @@ public:
     // a file that is refused is shown in a message box and changes nothing.
     void openBestiary(const QString& file);
     // Scales the sheet, every place, size and font together, to `percent` of
-    // the size it was drawn at, and the window with it.
-    void zoomTo(int percent);
+    // the size it was drawn at, and the window with it; or, where the window
+    // would pass the edge of its screen, to the largest step that fits. The
+    // step asked for is kept, and shown once the window is on a screen that
+    // has room for it. Returns the step shown.
+    int zoomTo(int percent);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenu();
+    void refitToScreen();
+    void showZoom(int percent);
+    QSize windowSizeAt(int percent) const;
     void fitWindowToSheet();
     void connectEvents();
     void chooseCategory(ThreatCategory category);
@@ -69,7 +76,8 @@ private:
 
     ThreatCategory Category = 0;
     bool Ready = false;
-    int zoom_ = kActualSize;
+    int zoom_ = kActualSize;        // shown
+    int chosenZoom_ = kActualSize;  // asked for
     std::unique_ptr<FoeDatabase> bestiary_;
     std::filesystem::path bestiaryFile_;
     FoeSheet sheet_;

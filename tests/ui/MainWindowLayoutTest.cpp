@@ -1,5 +1,6 @@
 #include "GuiFixture.h"
 #include "SheetZoom.h"
+#include "Startup.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -8,7 +9,11 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSet>
+#include <QSettings>
+#include <QStyleOptionComboBox>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -122,6 +127,94 @@ private slots:
                                  qPrintable(a->objectName() + " overlaps " + b->objectName() + " at "
                                             + QString::number(percent) + "%"));
         }
+    }
+
+    // State: -32768 in every tally of a shooter whose Move is long, so that
+    // every box holds as wide a number as it can. Action: zoom to 100 % and
+    // 300 %. Expected: every number is whole in its box, where the cursor
+    // stands: its first character at the box's left edge and its last at the
+    // right; the box keeps its place. The Move shows its beginning, and its
+    // whole text in its tooltip.
+    void everyNumberShowsWhole()
+    {
+        OpenWindow w(TestBestiary::fromSql(
+            "CREATE TABLE Foes (Name, Max_Threat, Init, Atk, Dfn, Dam, Soak, HP, Res, Mix, Move, Missile);"
+            "INSERT INTO Foes VALUES ('Swimmer', 7, 0, 0, 0, 0, 0, 20000, 0, 5, 'swim 20, walk 10', 1);"));
+        w.window->show();
+        typeFoe(w, "Swimmer");
+        for (int slot = 0; slot < kStatCount; ++slot)
+            w.box("txtTally", slot)->setText("-32768");
+        QVERIFY(w.box("txtXBow", 0)->text() == "-32776");  // the widest a box gets
+        QLineEdit* move = w.box("txtMove");
+        for (int percent : {100, 300}) {
+            w.window->zoomTo(percent);
+            for (QLineEdit* box : w.window->centralWidget()->findChildren<QLineEdit*>()) {
+                if (box == move || box->text().isEmpty() || !box->isVisibleTo(w.window.get())
+                    || box->parent() != w.window->centralWidget())
+                    continue;
+                const QString what = box->objectName() + " at " + QString::number(percent) + "%: " + box->text();
+                const int middle = box->height() / 2;
+                box->setCursorPosition(int(box->text().size()));
+                QVERIFY2(box->cursorPositionAt(QPoint(1, middle)) == 0, qPrintable(what + " loses its start"));
+                box->setCursorPosition(0);
+                QVERIFY2(box->cursorPositionAt(QPoint(box->width() - 2, middle)) == box->text().size(),
+                         qPrintable(what + " loses its end"));
+            }
+            QCOMPARE(move->cursorPositionAt(QPoint(1, move->height() / 2)), 0);
+            QCOMPARE(move->toolTip(), "swim 20, walk 10");  // too long for its box even at 300 %
+        }
+    }
+
+    // The category buttons' circles and the foe box's arrow, which the
+    // desktop's style draws at one size, scale with the sheet.
+    void drawnPartsScaleWithTheSheet()
+    {
+        OpenWindow w;
+        QRadioButton* option = w.control<QRadioButton>("optCategory(3)");
+        auto* foes = w.control<QComboBox>("cboFoes");
+        QStyleOptionComboBox combo;
+        const auto arrowWidth = [&] {
+            combo.initFrom(foes);
+            combo.editable = true;
+            return foes->style()->subControlRect(QStyle::CC_ComboBox, &combo, QStyle::SC_ComboBoxArrow, foes).width();
+        };
+        const int circle = option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option);
+        const int arrow = arrowWidth();
+        w.window->zoomTo(300);
+        QCOMPARE(option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option), 3 * circle);
+        QVERIFY2(std::abs(arrowWidth() - 3 * arrow) <= 3, qPrintable(QString::number(arrowWidth())));
+        QVERIFY(w.control<QLabel>("Label1")->style() != option->style());  // the rest keep the desktop's style
+    }
+
+    // State: the zoom last chosen is 300 %. Action: start on this screen;
+    // Zoom In; Zoom Out. Expected: the window opens at the largest step that
+    // fits the screen (300 % where there is room) and never passes its
+    // edge; Zoom In beyond it changes nothing, not even the step remembered
+    // for a larger screen; Zoom Out steps down from what is shown.
+    void zoomNeverPassesTheScreen()
+    {
+        QTemporaryDir settings;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+        rememberZoom(300);
+        const TestBestiary bestiary = TestBestiary::fromFixture();
+        const std::unique_ptr<frmMain> window = startCalculator({bestiary.file(), {}});
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QRect room = window->screen()->availableGeometry();
+        const auto shown = [&] { return qRound(window->findChild<QWidget*>("txtTally(6)")->x() * 100.0 / 432); };
+        const int first = shown();
+        QVERIFY2(room.contains(window->frameGeometry()), qPrintable(QString::number(first)));
+        const bool room300 = room.width() >= 1500 && room.height() >= 900;
+        QCOMPARE(first == 300, room300);
+        auto* view = window->findChild<QMenu*>("mnuView");
+        view->actions()[0]->trigger();  // Zoom In
+        QCOMPARE(shown(), first);
+        QCOMPARE(rememberedZoom(), 300);
+        view->actions()[1]->trigger();  // Zoom Out
+        QCOMPARE(shown(), zoomedOut(first));
+        QCOMPARE(rememberedZoom(), zoomedOut(first));
+        QVERIFY(room.contains(window->frameGeometry()));
     }
 
     // The window grows and shrinks with the zoom, by the client area.
