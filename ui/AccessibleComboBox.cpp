@@ -3,7 +3,11 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLineEdit>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -29,21 +33,22 @@ public:
         return s;
     }
 
-    // The list first, then the edit field, as Qt orders them.
-    int childCount() const override { return box()->isEditable() ? 2 : 1; }
+    // The list first, then the edit field, as Qt orders them; then the
+    // suggestions offered as the game master types, once there are any. Qt
+    // leaves a popup such as theirs out of the application's windows, so
+    // here is where a screen reader finds them.
+    int childCount() const override { return int(parts().size()); }
     QAccessibleInterface* child(int index) const override
     {
-        if (index == 0)
-            return QAccessible::queryAccessibleInterface(box()->view());
-        if (index == 1 && box()->isEditable())
-            return QAccessible::queryAccessibleInterface(box()->lineEdit());
-        return nullptr;
+        const std::vector<QObject*> all = parts();
+        return index >= 0 && index < int(all.size()) ? QAccessible::queryAccessibleInterface(all[std::size_t(index)])
+                                                     : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* part) const override
     {
-        if (part->object() == box()->view())
-            return 0;
-        return box()->isEditable() && part->object() == box()->lineEdit() ? 1 : -1;
+        const std::vector<QObject*> all = parts();
+        const auto at = std::find(all.begin(), all.end(), part->object());
+        return at == all.end() ? -1 : int(at - all.begin());
     }
     // An editable box takes the focus for its edit field, where typing goes.
     QAccessibleInterface* focusChild() const override { return child(1); }
@@ -59,6 +64,16 @@ public:
 
 private:
     QComboBox* box() const { return static_cast<QComboBox*>(widget()); }
+
+    std::vector<QObject*> parts() const
+    {
+        std::vector<QObject*> all{box()->view()};
+        if (box()->isEditable())
+            all.push_back(box()->lineEdit());
+        if (const auto* offers = box()->findChild<QCompleter*>(QString(), Qt::FindDirectChildrenOnly))
+            all.push_back(offers->popup());
+        return all;
+    }
 };
 
 // Whether a box is editable, and whether it is named, may change after Qt

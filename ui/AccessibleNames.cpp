@@ -70,7 +70,7 @@ void nameControlsForScreenReaders(MainWindowControls& c)
     describeResult(c.txtMight, QObject::tr("Might"));
     describe(c.cboFoes, QObject::tr("Foe"), QObject::tr("A foe from the bestiary, or [Generic]"));
     // Typing goes to the foe box's edit field, which tells what it is as well.
-    describe(c.cboFoes->lineEdit(), c.cboFoes->accessibleName(), c.cboFoes->accessibleDescription());
+    describe(c.cboFoes->lineEdit(), QObject::tr("Foe name"), c.cboFoes->accessibleDescription());
     c.cboFoes->view()->setAccessibleName(QObject::tr("Foe list"));
     // The buttons sit in the group "Category", which screen readers announce with them.
     c.Frame1->setAccessibleName(QObject::tr("Category"));

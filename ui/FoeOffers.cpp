@@ -1,6 +1,7 @@
 #include "FoeOffers.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QCompleter>
 #include <QEvent>
@@ -41,8 +42,15 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Hide)
-            follow(false);
+        if (event->type() != QEvent::Hide)
+            return false;
+        follow(false);
+        // The keyboard is back in the foe box (Enter took an offer, or Esc
+        // closed them); Qt tells nobody, as the box never lost the focus.
+        if (QWidget* edit = foes_->lineEdit(); edit->hasFocus()) {
+            QAccessibleEvent back(edit, QAccessible::Focus);
+            QAccessible::updateAccessibility(&back);
+        }
         return false;
     }
 

@@ -117,6 +117,20 @@ def find_window(title, seconds=15):
     return None
 
 
+def reachable(node, name, depth=12):
+    """The node named `name` found by walking down from `node`, as a screen
+    reader's review of the application does, or None."""
+    if node is None or depth == 0:
+        return None
+    if node.name == name:
+        return node
+    for i in range(node.childCount):
+        found = reachable(node.getChildAtIndex(i), name, depth - 1)
+        if found is not None:
+            return found
+    return None
+
+
 def related(node, relation):
     return [rel.getTarget(i) for rel in node.getRelationSet() if rel.getRelationType() == relation
             for i in range(rel.getNTargets())]
@@ -155,6 +169,7 @@ def check_the_sheet(window):
     statistics = {node.name for node in shown if node.name in STATISTICS and node.getRole() == pyatspi.ROLE_TEXT}
     check(statistics == STATISTICS, f"statistics found: {sorted(statistics)}")
     check(combo.name == "Foe", f"the foe box is named {combo.name!r}, not 'Foe'")
+    check(edit_field_of(combo).name == "Foe name", f"the foe box's edit field is named {edit_field_of(combo).name!r}")
     check(text_of(edit_field_of(combo)) == "[Generic]", "the foe box's value is not its text, [Generic]")
     return combo
 
@@ -199,10 +214,22 @@ def check_the_offers(combo, ears):
           f"the foe box's value is not the typed {TYPED!r}")
     told = ears.next(lambda kind, role, name, description: "description" in kind and FIRST_OFFER in description)
     check(told and told[1:3] == ("combo box", "Foe"), f"typing {TYPED!r} did not tell the offers on the foe box")
+    suggestions = reachable(combo.getApplication(), "Foe suggestions")
+    check(suggestions is not None and suggestions.getRole() == pyatspi.ROLE_LIST,
+          "the suggestions cannot be reached from the application")
     for offer in FIRST_OFFER, SECOND_OFFER:
         ears.press("Down")
         arrival = ears.next_focus()
         check(arrival and arrival[1:3] == ("list item", offer), f"Down did not announce the offer {offer}: {arrival}")
+    ears.press("Return")  # takes the offer; the keyboard is back in the foe box
+    arrival = ears.next_focus()
+    check(arrival and arrival[1:3] == ("text", "Foe name"), f"Enter on an offer announced {arrival}, not the foe box")
+    check(ears.until(lambda: text_of(edit_field_of(combo)) == SECOND_OFFER), f"Enter did not take {SECOND_OFFER}")
+
+    ears.press("ctrl+a")
+    ears.act("type", "--delay", "50", TYPED)
+    check(ears.next(lambda kind, role, name, description: "description" in kind and FIRST_OFFER in description),
+          f"typing {TYPED!r} again did not tell the offers")
     ears.press("Escape")
     told = ears.next(lambda kind, role, name, description: "description" in kind)
     check(told and "suggestion" not in told[3], "Escape did not give the foe box its own description back")
