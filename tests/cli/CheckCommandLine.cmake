@@ -4,15 +4,8 @@
 # Usage: cmake -DPROGRAM=.../vorn-foe -DBESTIARY=<an Access fixture> -DSCRATCH=<a folder to write in>
 #              -P CheckCommandLine.cmake
 
-set(ENV{DISPLAY} "")
-set(ENV{WAYLAND_DISPLAY} "")
-set(ENV{QT_QPA_PLATFORM} "")
-
-# Every case runs as a user with empty settings and data folders, unless it
-# says otherwise with ENV.
-file(REMOVE_RECURSE ${SCRATCH})
-file(MAKE_DIRECTORY ${SCRATCH}/home)
-set(user HOME=${SCRATCH}/home XDG_CONFIG_HOME=${SCRATCH}/home/config XDG_DATA_HOME=${SCRATCH}/home/data)
+# Every case runs as a new user, unless it says otherwise with ENV.
+include(${CMAKE_CURRENT_LIST_DIR}/NewUser.cmake)
 
 function(run out_status out_stdout out_stderr)
     execute_process(COMMAND ${CMAKE_COMMAND} -E env ${user} ${PROGRAM} ${ARGN}

@@ -5,12 +5,7 @@
 # Usage: cmake -DPROGRAM=.../vorn-foe -DREADME=.../README.md -DSCRATCH=<a folder to write in>
 #              -P CheckReadmeCommands.cmake
 
-set(ENV{DISPLAY} "")
-set(ENV{WAYLAND_DISPLAY} "")
-set(ENV{QT_QPA_PLATFORM} "")
-file(REMOVE_RECURSE ${SCRATCH})
-file(MAKE_DIRECTORY ${SCRATCH}/home)
-set(user HOME=${SCRATCH}/home XDG_CONFIG_HOME=${SCRATCH}/home/config XDG_DATA_HOME=${SCRATCH}/home/data)
+include(${CMAKE_CURRENT_LIST_DIR}/NewUser.cmake)
 
 file(STRINGS ${README} lines)
 set(in_shell_block FALSE)
