@@ -31,9 +31,9 @@ struct BestiaryFailure {
     std::string reason;
 };
 
-// What the bestiary answered for the foe box's name: the first stored foe
-// with that name, no foe (std::nullopt; always so for "[Generic]"), or the
-// failure.
+// What the bestiary answered for the foe box's name at the category: the
+// stored foe it means, no foe (std::nullopt; always so for "[Generic]"), or
+// the failure.
 using FoeLookupResult = std::variant<std::optional<FoeRecord>, BestiaryFailure>;
 
 void recomputeSheet(FoeSheet& sheet, ThreatCategory category, const FoeLookupResult& foe);

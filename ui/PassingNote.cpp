@@ -1,6 +1,5 @@
 #include "PassingNote.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QTimer>
 
@@ -44,6 +43,4 @@ void showPassingNote(QWidget* anchor, const QString& text)
     note->raise();
     note->show();
     note->findChild<QTimer*>("passingNoteTimer")->start(kShownMs);
-    QAccessibleEvent said(note, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&said);
 }

@@ -4,10 +4,10 @@
 #include "AccessibleComboBox.h"
 #include "AccessibleNames.h"
 #include "AppIcon.h"
-#include "BoxFit.h"
 #include "BestiaryMenu.h"
 #include "BestiarySettings.h"
 #include "BestiarySources.h"
+#include "BoxFit.h"
 #include "ControlBehaviour.h"
 #include "FoeList.h"
 #include "FoeLookup.h"
@@ -152,9 +152,11 @@ std::optional<BestiaryFailure> frmMain::GetFoes()
     // The rule keeps a foe the category does not offer out of the box; the
     // game master is told at once why every number just changed.
     controls_.cboFoes->setEditText(genericFoeName());
-    if (!saved.isEmpty())
-        showPassingNote(controls_.cboFoes, QStringLiteral("%1 is not offered at %2: showing %3")
-                                               .arg(saved, QString::fromLatin1(kCategoryCaptions[static_cast<std::size_t>(Category)]), genericFoeName()));
+    if (!saved.isEmpty()) {
+        const QString category = QString::fromLatin1(kCategoryCaptions[static_cast<std::size_t>(Category)]);
+        showPassingNote(controls_.cboFoes,
+                        QStringLiteral("%1 is not offered at %2: showing %3").arg(saved, category, genericFoeName()));
+    }
     return failure;
 }
 

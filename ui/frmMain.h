@@ -10,9 +10,9 @@
 //
 // MakeFoe takes the inputs from the boxes into the sheet, looks the named foe
 // up once, recomputes the sheet with it, and shows it in the boxes with their
-// change events blocked: a pass never starts another. A bestiary that fails to answer, when listing or looking a
-// foe up, stops the pass with every result empty and the failure on the foe
-// box.
+// change events blocked: a pass never starts another. A bestiary that fails
+// to answer, when listing or looking a foe up, stops the pass with every
+// result empty and the failure on the foe box.
 
 #include "FoeDatabase.h"
 #include "FoeSheet.h"
