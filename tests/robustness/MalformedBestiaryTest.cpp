@@ -340,7 +340,7 @@ const BestiaryCase kCases[] = {
      Outcome::Opens, "", {}, {}, false, true},
     {"many_foes_with_long_names",
      [] { return foesView(counting("200000") + "SELECT hex(zeroblob(500)) || i, 7, 0, 0, 0, 0, 0, 10, 0, 0, '', 0 FROM n"); },
-     Outcome::Refused, "MiB of memory the calculator gives a bestiary."},
+     Outcome::Refused, "MiB of memory the calculator gives a bestiary.", {}, {}, false, true},
     {"generated_columns",
      [] {
          return TestBestiary::fromSql(
