@@ -5,9 +5,6 @@
 #include <QCommandLineParser>
 #include <QFile>
 
-#include <algorithm>
-#include <initializer_list>
-
 namespace {
 
 // Qt's own options for a window, which QApplication takes from the
@@ -95,9 +92,10 @@ std::optional<BlockFormat> readFormat(const QString& text)
     return std::nullopt;
 }
 
-CommandLine::Task taskOf(const QCommandLineParser& parser)
+using Task = CommandLine::Task;
+
+Task taskOf(const QCommandLineParser& parser)
 {
-    using Task = CommandLine::Task;
     if (parser.isSet("help"))
         return Task::Help;
     if (parser.isSet("version"))
@@ -111,17 +109,21 @@ CommandLine::Task taskOf(const QCommandLineParser& parser)
     return Task::Window;
 }
 
+constexpr unsigned bit(Task task)
+{
+    return 1u << static_cast<unsigned>(task);
+}
+
 // An option that shapes an answer, and the tasks it does something for.
 struct Shaping {
     const char* name;
-    std::initializer_list<CommandLine::Task> tasks;
+    unsigned tasks;  // bit(task) for each
     const char* goesWith;
 };
-using Task = CommandLine::Task;
-const Shaping kShaping[] = {
-    {"category", {Task::Foes, Task::List, Task::Sheet}, "--foe, --list or --sheet"},
-    {"tally", {Task::Foes, Task::Sheet}, "--foe or --sheet"},
-    {"format", {Task::Foes}, "--foe"},
+constexpr Shaping kShaping[] = {
+    {"category", bit(Task::Foes) | bit(Task::List) | bit(Task::Sheet), "--foe, --list or --sheet"},
+    {"tally", bit(Task::Foes) | bit(Task::Sheet), "--foe or --sheet"},
+    {"format", bit(Task::Foes), "--foe"},
 };
 
 // Whether the options fit together, once each has read soundly: an option
@@ -136,7 +138,7 @@ std::optional<QString> checkCombination(const QCommandLineParser& parser, const 
     if (parser.isSet("list") && command.task != Task::List)
         return QStringLiteral("--list and --%1 cannot be combined.").arg(command.task == Task::Sheet ? "sheet" : "foe");
     for (const Shaping& option : kShaping) {
-        if (parser.isSet(option.name) && std::find(option.tasks.begin(), option.tasks.end(), command.task) == option.tasks.end())
+        if (parser.isSet(option.name) && !(option.tasks & bit(command.task)))
             return QStringLiteral("--%1 goes with %2.").arg(option.name, option.goesWith);
     }
     if (command.task != Task::Window) {
