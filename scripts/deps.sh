@@ -4,6 +4,8 @@
 # cross compiler, with which the test suite checks the Windows-only sources,
 # the sqlite3 shell, with which it runs the README's CSV commands,
 # poppler's tools, with which it reads back the PDFs the calculator writes,
+# help2man, which writes the manual page, and lintian, which checks the
+# Debian package,
 # and an X server, a session bus, the accessibility bus, pyatspi and
 # xdotool, with which it listens to the window as a screen reader does.
 # With "fuzz" it also installs clang and libFuzzer, which only fuzz/run.sh
@@ -12,11 +14,11 @@ set -euo pipefail
 
 packages=(
     cmake g++ pkg-config
-    qt6-base-dev fonts-liberation2
+    qt6-base-dev fonts-liberation2 fonts-gotico-antiqua
     libsqlitecpp-dev libsqlite3-dev sqlite3
     mdbtools-dev libicu-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    desktop-file-utils appstream poppler-utils
+    desktop-file-utils appstream poppler-utils help2man lintian
     g++-mingw-w64-x86-64
     xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi
 )

@@ -7,10 +7,20 @@
 
 namespace {
 
+// The decorative face the window was drawn for, and its stand-in: Debian's
+// fonts-gotico-antiqua, or the program's own copy where the system has none.
+// The stand-in's family also names a roman face of the same package, so the
+// style is asked for by name.
+constexpr auto kDecorativeFace = "Mystic Etchings";
+constexpr auto kStandInFamily = "Rusch";
+constexpr auto kStandInStyle = "Gotico-Antiqua 100G";
+constexpr auto kBundledStandIn = ":/fonts/Rusch-GoticoAntiqua100G.otf";
+
 struct FontStyle {
     const char* family;
     int pixelSize;
     int weight;  // on the 100..900 scale
+    const char* styleName = nullptr;
 };
 
 FontStyle styleFor(FontRole role)
@@ -19,11 +29,11 @@ FontStyle styleFor(FontRole role)
     case FontRole::Box:
         return {"MS Sans Serif", 11, 400};
     case FontRole::Title:
-        return {"Mystic Etchings", 21, 700};
+        return {kDecorativeFace, 21, 700, kStandInStyle};
     case FontRole::Heading:
-        return {"Mystic Etchings", 16, 500};
+        return {kDecorativeFace, 16, 500, kStandInStyle};
     case FontRole::RowCaption:
-        return {"Mystic Etchings", 15, 500};
+        return {kDecorativeFace, 15, 500, kStandInStyle};
     case FontRole::Frame:
         return {"MS Sans Serif", 13, 700};
     case FontRole::Option:
@@ -36,10 +46,10 @@ FontStyle styleFor(FontRole role)
 
 void installDesignFonts()
 {
-    const int id = QFontDatabase::addApplicationFont(":/fonts/Rusch-GoticoAntiqua100G.otf");
-    const QStringList bundled = QFontDatabase::applicationFontFamilies(id);
-    if (!bundled.isEmpty())
-        QFont::insertSubstitution("Mystic Etchings", bundled.first());
+    // A build for a system that has the stand-in carries no copy of its own.
+    if (!QFontDatabase::styles(kStandInFamily).contains(kStandInStyle))
+        QFontDatabase::addApplicationFont(kBundledStandIn);
+    QFont::insertSubstitution(kDecorativeFace, kStandInFamily);
     // The narrow metric-compatible faces first: they keep captions inside
     // the rectangles the window was drawn for.
     QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "Arial", "DejaVu Sans"});
@@ -52,5 +62,9 @@ QFont designFont(FontRole role, int percent)
     QFont font(style.family);
     font.setPixelSize(zoomed(style.pixelSize, percent));
     font.setWeight(static_cast<QFont::Weight>(style.weight));
+    // Where the decorative face itself is installed, it has no style of this
+    // name and is matched by weight as before.
+    if (style.styleName)
+        font.setStyleName(style.styleName);
     return font;
 }

@@ -4,8 +4,9 @@
 
 // The window is drawn for five fonts. "MS Sans Serif" and "MS Serif" are
 // rarely on a Linux desktop and the decorative face never is, so each is
-// mapped to a stand-in that keeps the look: a bundled decorative face under
-// the SIL Open Font License, and the desktop's own sans and serif faces.
+// mapped to a stand-in that keeps the look: a decorative face under the SIL
+// Open Font License (the system's, or a copy built into the program where
+// the system has none), and the desktop's own sans and serif faces.
 // Sizes are pixel em heights, so they scale with the window on any screen.
 enum class FontRole {
     Box,        // every text box and the foe box
@@ -16,8 +17,8 @@ enum class FontRole {
     Option,     // the category buttons
 };
 
-// Registers the bundled face and the substitutions; call once, after the
-// application object exists and before any window is built.
+// Registers the stand-ins (the program's own face only where needed); call
+// once, after the application object exists and before any window is built.
 void installDesignFonts();
 
 // At `percent` of the size the window was drawn for.

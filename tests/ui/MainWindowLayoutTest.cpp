@@ -1,9 +1,11 @@
+#include "DesignFonts.h"
 #include "GuiFixture.h"
 #include "SheetZoom.h"
 #include "Startup.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -58,6 +60,8 @@ class MainWindowLayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { installDesignFonts(); }  // the window's own faces, as the program has them
+
     void placesMatchTheSheet_data()
     {
         QTest::addColumn<QString>("name");
@@ -238,6 +242,13 @@ private slots:
         QCOMPARE(w.window->windowTitle(), "Vorn Foe Calculator");
         QCOMPARE(w.window->centralWidget()->size(), QSize(476, 262));
         QCOMPARE(w.control<QGroupBox>("Frame1")->title(), "Category");
+        // The decorative captions: Debian's package holds two faces of the
+        // stand-in's family, and only one of them is the window's.
+        for (const char* caption : {"Label1", "label2(0)", "label2(16)"}) {
+            const QFontInfo face(w.control<QLabel>(caption)->font());
+            QCOMPARE(face.family(), "Rusch");
+            QCOMPARE(face.styleName(), "Gotico-Antiqua 100G");
+        }
         const QStringList captions = {"Pitiful", "Weak", "Inferior", "Equal", "Superior", "Exceptional",
                                       "Terrifying"};
         for (int i = 0; i < captions.size(); ++i) {
