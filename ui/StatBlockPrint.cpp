@@ -42,7 +42,9 @@ std::unique_ptr<QTextDocument> layOut(const StatBlock& block, QPagedPaintDevice&
     document->setDocumentMargin(0);
     document->setHtml(QString::fromStdString(statBlockHtml(block)));
     QTextCharFormat decorative;
-    decorative.setFontFamilies({designFont(FontRole::Title).family()});
+    const QFont face = designFont(FontRole::Title);
+    decorative.setFontFamilies({face.family()});
+    decorative.setFontStyleName(face.styleName());
     for (QTextBlock paragraph = document->begin(); paragraph.isValid(); paragraph = paragraph.next()) {
         if (paragraph.blockFormat().headingLevel() == 0)
             continue;

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QMimeData>
@@ -406,8 +407,11 @@ private slots:
         QVERIFY2(pages.size() >= fewestPages && pages.size() <= mostPages, qPrintable(QString::number(pages.size())));
 
         const QString fonts = run("pdffonts", {file});
-        const QString decorative = QFont::substitute(designFont(FontRole::Title).family());
-        QVERIFY2(fonts.contains(decorative, Qt::CaseInsensitive), qPrintable(fonts));
+        // The window's decorative face, by its PostScript name: its family
+        // holds other faces too.
+        const QFontInfo face(designFont(FontRole::Title));
+        const QString decorative = face.family() + '-' + face.styleName().remove(' ');
+        QVERIFY2(fonts.contains(decorative), qPrintable(fonts));
         // The first block's Might, drawn at 144 dpi: light text on the white
         // page would leave hardly a dark pixel there.
         const QRect might(words.value(QString::fromStdString(blocks[0].might)).box.toAlignedRect());
