@@ -4,8 +4,8 @@
 # cross compiler, with which the test suite checks the Windows-only sources,
 # the sqlite3 shell, with which it runs the README's CSV commands,
 # poppler's tools, with which it reads back the PDFs the calculator writes,
-# help2man, which writes the manual page, and lintian, which checks the
-# Debian package,
+# help2man, which writes the manual page, dpkg-dev, with which CPack makes
+# the Debian package, and lintian, which checks it,
 # and an X server, a session bus, the accessibility bus, pyatspi and
 # xdotool, with which it listens to the window as a screen reader does.
 # With "fuzz" it also installs clang and libFuzzer, which only fuzz/run.sh
@@ -18,7 +18,7 @@ packages=(
     libsqlitecpp-dev libsqlite3-dev sqlite3
     mdbtools-dev libicu-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    desktop-file-utils appstream poppler-utils help2man lintian
+    desktop-file-utils appstream poppler-utils help2man lintian dpkg-dev
     g++-mingw-w64-x86-64
     xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi
 )
