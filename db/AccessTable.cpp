@@ -2,6 +2,7 @@
 
 #include "HelperProcess.h"
 #include "HexText.h"
+#include "PathText.h"
 #include "ProgramFolder.h"
 
 namespace {
@@ -45,7 +46,7 @@ AccessTable readAccessTable(const std::filesystem::path& file, const FileHeader&
     const std::filesystem::path absolute = std::filesystem::absolute(file, error);
     HelperRun run;
     try {
-        run = runHelper(programFolder() / kReaderProgram, {(error ? file : absolute).string(), std::string(table)},
+        run = runHelper(programFolder() / kReaderProgram, {pathText(error ? file : absolute), std::string(table)},
                         kReaderLimits);
     } catch (const std::system_error& failure) {
         throw DatabaseError(file, "it cannot be read now: the Access reader " + std::string(kReaderProgram)

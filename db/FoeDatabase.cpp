@@ -1,7 +1,9 @@
 #include "FoeDatabase.h"
 
+#include "PathText.h"
+
 DatabaseError::DatabaseError(const std::filesystem::path& file, const std::string& fault)
-    : std::runtime_error("The foe database \"" + file.string() + "\" cannot be used: " + fault + "."),
+    : std::runtime_error("The foe database \"" + pathText(file) + "\" cannot be used: " + fault + "."),
       fault_(fault)
 {
 }

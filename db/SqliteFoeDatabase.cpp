@@ -1,6 +1,7 @@
 #include "SqliteFoeDatabase.h"
 
 #include "HexText.h"
+#include "PathText.h"
 #include "SqliteFoeQueries.h"
 #include "SqliteGuards.h"
 #include "StoredCell.h"
@@ -95,7 +96,7 @@ bool usesWriteAheadLog(const FileHeader& header)
 std::string immutableUri(const std::filesystem::path& file)
 {
     std::string uri = "file:";
-    for (const unsigned char c : std::filesystem::absolute(file).generic_string()) {
+    for (const char8_t c : std::filesystem::absolute(file).generic_u8string()) {
         const bool plain = std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~';
         if (plain) {
             uri += static_cast<char>(c);
@@ -113,11 +114,12 @@ std::string immutableUri(const std::filesystem::path& file)
 std::string pendingLogNote(const std::filesystem::path& file)
 {
     std::error_code error;
-    const std::filesystem::path log = file.string() + "-wal";
+    std::filesystem::path log = file;
+    log += "-wal";
     const std::uintmax_t size = std::filesystem::file_size(log, error);
     if (error || size == 0)
         return "";
-    return "; an SQLite editor still keeps changes to it in \"" + log.filename().string()
+    return "; an SQLite editor still keeps changes to it in \"" + pathText(log.filename())
         + "\" beside it, which the calculator does not read: close the editor (or have it write its changes into"
           " the file, a checkpoint) and open the file again";
 }
@@ -179,7 +181,7 @@ void readSqliteFoes(const std::filesystem::path& file, const FileHeader& header,
         // The connection lives only while one thread reads the table through
         // it, so it goes without SQLite's lock around every call, which would
         // be taken and released for each cell.
-        SQLite::Database db(immutable ? immutableUri(file) : file.string(),
+        SQLite::Database db(immutable ? immutableUri(file) : pathText(file),
                             SQLite::OPEN_READONLY | SQLite::OPEN_NOMUTEX | (immutable ? SQLite::OPEN_URI : 0),
                             kBusyTimeoutMs);
         guardConnection(db.getHandle());

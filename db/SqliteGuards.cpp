@@ -1,5 +1,7 @@
 #include "SqliteGuards.h"
 
+#include "PathText.h"
+
 #include <SQLiteCpp/Exception.h>
 #include <sqlite3.h>
 
@@ -90,7 +92,7 @@ std::string sqliteFault(const SQLite::Exception& failure, const std::filesystem:
 {
     const bool view = foes == FoesKind::View;
     if (failure.getExtendedErrorCode() == SQLITE_READONLY_ROLLBACK) {
-        return "an editor stopped while saving it: the changes it had begun wait in \"" + file.filename().string()
+        return "an editor stopped while saving it: the changes it had begun wait in \"" + pathText(file.filename())
             + "-journal\" beside it, and SQLite must take them back before the file can be read, which the "
               "calculator, never writing, does not do. Open the file once in an SQLite editor and close it again, "
               "which takes them back; deleting the journal instead would leave the file half-saved";

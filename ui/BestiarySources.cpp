@@ -1,19 +1,19 @@
 #include "BestiarySources.h"
 
 #include "BestiarySettings.h"
+#include "PathText.h"
 #include "WatchedFoeDatabase.h"
 
-#include <QFile>
 #include <QStandardPaths>
 
 QString fileName(const std::filesystem::path& file)
 {
-    return QFile::decodeName(file.c_str());
+    return QString::fromStdString(pathText(file));
 }
 
 std::filesystem::path filePath(const QString& name)
 {
-    return QFile::encodeName(name).toStdString();
+    return textPath(name.toStdString());
 }
 
 std::filesystem::path dataFolderBestiary()
