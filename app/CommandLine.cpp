@@ -1,9 +1,9 @@
 #include "CommandLine.h"
 
 #include "NumberText.h"
+#include "PathText.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 namespace {
 
@@ -152,14 +152,6 @@ std::optional<QString> checkCombination(const QCommandLineParser& parser, const 
 
 }  // namespace
 
-QStringList programArguments(int argc, char** argv)
-{
-    QStringList arguments;
-    for (int at = 0; at < argc; ++at)
-        arguments << QString::fromLocal8Bit(argv[at]);
-    return arguments;
-}
-
 std::optional<CommandLine> readCommandLine(const QStringList& arguments, QString& problem)
 {
     QCommandLineParser parser;
@@ -176,7 +168,7 @@ std::optional<CommandLine> readCommandLine(const QStringList& arguments, QString
     CommandLine command;
     command.task = taskOf(parser);
     if (parser.isSet("bestiary"))
-        command.bestiary = QFile::encodeName(parser.value("bestiary")).toStdString();
+        command.bestiary = textPath(parser.value("bestiary").toStdString());
     for (const QString& foe : parser.values("foe"))
         command.foes.push_back(utf8(foe));
     if (parser.isSet("category")) {
@@ -197,7 +189,7 @@ std::optional<CommandLine> readCommandLine(const QStringList& arguments, QString
         command.format = *format;
     }
     if (parser.isSet("sheet"))
-        command.sheet = QFile::encodeName(parser.value("sheet")).toStdString();
+        command.sheet = textPath(parser.value("sheet").toStdString());
     if (const auto wrong = checkCombination(parser, command))
         return fail(*wrong);
     return command;

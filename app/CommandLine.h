@@ -42,9 +42,6 @@ struct CommandLine {
     std::filesystem::path sheet;
 };
 
-// main()'s arguments as text, read as Qt reads them, before any application
-// object exists.
-QStringList programArguments(int argc, char** argv);
 
 // The arguments, the program's name first. Nothing, with `problem` saying
 // what is wrong in one sentence, when they do not make a command.

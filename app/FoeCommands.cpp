@@ -8,8 +8,6 @@
 #include "StatBlock.h"
 #include "StatBlockPdf.h"
 
-#include <QFile>
-
 #include <cstdio>
 
 namespace {
@@ -127,7 +125,7 @@ int writeSheetCommand(const CommandLine& command)
     const auto blocks = blocksOf(command);
     if (!blocks)
         return kDataFailed;
-    const QString file = QFile::decodeName(command.sheet.c_str());
+    const QString file = fileName(command.sheet);
     const QString problem = writeStatBlocksPdf(*blocks, file);
     if (!problem.isEmpty())
         return tellProblem(kDataFailed, file + " cannot be written: " + problem);

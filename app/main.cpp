@@ -4,6 +4,7 @@
 // sheet, QCoreApplication for an answer, which needs no display at all.
 
 #include "CommandLine.h"
+#include "Console.h"
 #include "DesignFonts.h"
 #include "FoeCommands.h"
 #include "FoeDatabase.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv)
 {
     // The name gives the user's folders: ~/.config/vorn-foe, ~/.local/share/vorn-foe.
     QCoreApplication::setApplicationName("vorn-foe");
+    readyStandardStreams();
     QString problem;
     const std::optional<CommandLine> command = readCommandLine(programArguments(argc, argv), problem);
     if (!command)

@@ -4,6 +4,7 @@
 // frame.
 
 #include "CommandLine.h"
+#include "Console.h"
 #include "DesignFonts.h"
 #include "FoeDatabase.h"
 #include "ProgramFolder.h"
