@@ -102,7 +102,10 @@ TEST(AccessFoeDatabase, KeepsNoHoldOnTheFile)
     const TestBestiary bestiary = TestBestiary::fromFile(fixtureFile("access/foes.mdb"));
     const auto db = openFoeDatabase(bestiary.file());
     const auto target = std::filesystem::canonical(bestiary.file());
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    const std::filesystem::path descriptors = "/proc/self/fd";
+    if (!std::filesystem::exists(descriptors))
+        GTEST_SKIP() << "this system does not list a program's open files";
+    for (const auto& entry : std::filesystem::directory_iterator(descriptors)) {
         std::error_code ignored;
         EXPECT_NE(std::filesystem::read_symlink(entry.path(), ignored), target) << "descriptor " << entry.path();
     }

@@ -14,8 +14,7 @@ namespace {
 using namespace std::chrono_literals;
 
 struct HelperCase {
-    const char* tag;
-    std::string script;  // for /bin/sh -c
+    const char* tag;  // also test_helper's mode (TestHelper.cpp)
     HelperRun::Ending ending;
     std::string output;  // all of it, when it exits
 };
@@ -24,10 +23,10 @@ void PrintTo(const HelperCase& c, std::ostream* os) { *os << c.tag; }
 constexpr HelperLimits kLimits{500ms, 1 << 20};
 
 const HelperCase kHelpers[] = {
-    {"writes_and_exits", "printf table; exit 3", HelperRun::Ending::Exited, "table"},
-    {"crashes", "kill -SEGV $$", HelperRun::Ending::Crashed, ""},
-    {"never_ends", "exec sleep 30", HelperRun::Ending::Overran, ""},
-    {"writes_without_end", "exec yes", HelperRun::Ending::Overflowed, ""},
+    {"writes_and_exits", HelperRun::Ending::Exited, "table"},
+    {"crashes", HelperRun::Ending::Crashed, ""},
+    {"never_ends", HelperRun::Ending::Overran, ""},
+    {"writes_without_end", HelperRun::Ending::Overflowed, ""},
 };
 
 class Helper : public testing::TestWithParam<HelperCase> {};
@@ -35,7 +34,7 @@ class Helper : public testing::TestWithParam<HelperCase> {};
 TEST_P(Helper, EndsAsItShouldWithinItsLimits)
 {
     const auto start = std::chrono::steady_clock::now();
-    const HelperRun run = runHelper("/bin/sh", {"-c", GetParam().script}, kLimits);
+    const HelperRun run = runHelper(VORN_TEST_HELPER, {GetParam().tag}, kLimits);
     EXPECT_LT(std::chrono::steady_clock::now() - start, kLimits.time + 1s);
     EXPECT_EQ(run.ending, GetParam().ending);
     if (run.ending == HelperRun::Ending::Exited) {
@@ -45,6 +44,6 @@ TEST_P(Helper, EndsAsItShouldWithinItsLimits)
     EXPECT_LE(run.output.size(), kLimits.output);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, Helper, testing::ValuesIn(kHelpers), [](const auto& info) { return info.param.tag; });
+INSTANTIATE_TEST_SUITE_P(Modes, Helper, testing::ValuesIn(kHelpers), [](const auto& info) { return info.param.tag; });
 
 }  // namespace

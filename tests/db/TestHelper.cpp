@@ -1,0 +1,31 @@
+// test_helper MODE: a helper program that ends as HelperProcessTest asks,
+// the same on every system.
+//   writes_and_exits    prints "table", exits with status 3
+//   crashes             dies of a bad memory access
+//   never_ends          sleeps far past any limit
+//   writes_without_end  prints without end
+
+#include <chrono>
+#include <cstdio>
+#include <string_view>
+#include <thread>
+
+int main(int argc, char** argv)
+{
+    const std::string_view mode = argc == 2 ? argv[1] : "";
+    if (mode == "writes_and_exits") {
+        std::fputs("table", stdout);
+        return 3;
+    }
+    if (mode == "crashes") {
+        volatile int* nowhere = nullptr;
+        *nowhere = 1;
+    }
+    if (mode == "never_ends")
+        std::this_thread::sleep_for(std::chrono::minutes(1));
+    if (mode == "writes_without_end") {
+        while (std::fputs("y\n", stdout) >= 0) {
+        }
+    }
+    return 2;
+}
