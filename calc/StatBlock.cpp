@@ -34,7 +34,8 @@ struct Layout {
 
 std::string signedTally(double value)
 {
-    return (value > 0 ? "+" : "") + formatDouble(value);
+    std::string text = value > 0 ? "+" : "";
+    return text.append(formatDouble(value));
 }
 
 Layout layoutOf(const StatBlock& block)

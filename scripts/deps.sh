@@ -9,7 +9,9 @@
 # and an X server, a session bus, the accessibility bus, pyatspi and
 # xdotool, with which it listens to the window as a screen reader does.
 # With "fuzz" it also installs clang and libFuzzer, which only fuzz/run.sh
-# needs.
+# needs; with "windows", what the Windows build (scripts/windows/) needs
+# besides MinGW-w64: ninja, Tcl (SQLite's source makes its one-file form with
+# it), curl and the autotools (mdbtools' source), Wine and NSIS.
 set -euo pipefail
 
 packages=(
@@ -22,9 +24,11 @@ packages=(
     g++-mingw-w64-x86-64
     xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi
 )
-if [ "${1:-}" = fuzz ]; then
-    packages+=(clang-14 libclang-rt-14-dev)
-fi
+case "${1:-}" in
+    fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+    windows) packages+=(ninja-build tcl curl autoconf automake libtool autopoint bison flex
+                        wine wine64 nsis zip unzip xclip openbox imagemagick) ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

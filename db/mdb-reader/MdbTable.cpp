@@ -1,8 +1,11 @@
 #include "MdbTable.h"
 
 // mdbtools.h opens extern "C" and then includes <glib.h>, whose C++ templates
-// cannot have C linkage: glib must come first.
+// cannot have C linkage: glib must come first. A libmdb built without GLib
+// (the Windows one) brings its own small stand-in instead, and no <glib.h>.
+#if __has_include(<glib.h>)
 #include <glib.h>
+#endif
 #include <mdbtools.h>
 
 #include <algorithm>
@@ -122,7 +125,8 @@ void readMdbTable(const std::string& file, const std::string& table, const std::
     entry.mdb = mdb.get();
     entry.object_type = MDB_TABLE;
     entry.table_pg = location.page;
-    g_strlcpy(entry.object_name, table.c_str(), sizeof entry.object_name);
+    const std::size_t nameLength = std::min(table.size(), sizeof entry.object_name - 1);
+    std::memcpy(entry.object_name, table.data(), nameLength);  // entry{} ends it with NUL
     const Table rows(mdb_read_table(&entry));
     if (!rows || !mdb_read_columns(rows.get()) || !rows->columns)
         throw MdbFault("it is a damaged or incomplete Access file: mdbtools cannot read the layout of table "

@@ -11,8 +11,6 @@
 #include <SQLiteCpp/Statement.h>
 #include <gtest/gtest.h>
 
-#include <langinfo.h>
-#include <locale.h>
 
 #include <clocale>
 #include <cmath>
@@ -129,8 +127,10 @@ std::string jetHeaderThenNoise(char version, std::size_t size, unsigned seed)
     return bytes;
 }
 
-// foes.mdb with one byte damaged where libmdb follows it through a null
-// pointer: the reader dies, the calculator does not.
+// foes.mdb with one byte damaged where libmdb 1.0.0 follows it through a
+// null pointer: the reader dies, the calculator does not. libmdb 1.0.1 (the
+// Windows build's) finds the bad page map and says so; either way the
+// calculator names the damage.
 std::string crashingLibmdb()
 {
     std::string bytes = readFile(fixtureFile("access/foes.mdb"));
@@ -140,7 +140,7 @@ std::string crashingLibmdb()
 
 const BadFile kBadAccessFiles[] = {
     {"crashes_libmdb", [] { return TestBestiary::withBytes(crashingLibmdb()); },
-     "it is a damaged Access file: mdbtools broke down reading it."},
+     "it is a damaged"},
     {"no_table_foes", [] { return TestBestiary::fromFile(fixtureFile("access/no-foes-table.mdb")); },
      "it has no table Foes"},
     {"missing_missile", [] { return TestBestiary::fromFile(fixtureFile("access/foes-missing-column.mdb")); },
@@ -278,42 +278,33 @@ protected:
     void SetUp() override
     {
         saved_ = std::setlocale(LC_ALL, nullptr);
-        std::string name = findCommaLocale();
-        if (!name.empty()) {
-            ASSERT_NE(std::setlocale(LC_ALL, name.c_str()), nullptr);  // as a Qt application does at start
+        bool set = false;
+        // As a Qt application does at start. Names of glibc's and of the
+        // Windows C runtime's.
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "es_ES.UTF-8",
+                                 "it_IT.UTF-8", "nl_NL.UTF-8", "ru_RU.UTF-8", "pt_BR.UTF-8", "German"}) {
+            if ((set = setsACommaLocale(name)))
+                break;
         }
 #ifdef VORN_TEST_LOCALES
         // The compiled one is loaded with LOCPATH set only for the moment:
         // glibc 2.36's newlocale() leaks a little memory while it is set.
-        if (name.empty() && std::filesystem::exists(VORN_TEST_LOCALES)) {
+        if (!set && std::filesystem::exists(VORN_TEST_LOCALES)) {
             setenv("LOCPATH", VORN_TEST_LOCALES, 1);
-            if (std::setlocale(LC_ALL, "de_DE.UTF-8"))
-                name = "de_DE.UTF-8";
+            set = setsACommaLocale("de_DE.UTF-8");
             unsetenv("LOCPATH");
         }
 #endif
-        if (name.empty())
+        if (!set)
             GTEST_SKIP() << "no locale with a decimal comma is installed (see locale -a)";
-        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     }
 
     void TearDown() override { std::setlocale(LC_ALL, saved_.c_str()); }
 
-    static std::string findCommaLocale()
+    static bool setsACommaLocale(const char* name)
     {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "es_ES.UTF-8",
-                                 "it_IT.UTF-8", "nl_NL.UTF-8", "ru_RU.UTF-8", "pt_BR.UTF-8"}) {
-            const locale_t locale = newlocale(LC_ALL_MASK, name, static_cast<locale_t>(nullptr));
-            if (!locale)
-                continue;
-            const bool comma = std::strcmp(nl_langinfo_l(RADIXCHAR, locale), ",") == 0;
-            freelocale(locale);
-            if (comma)
-                return name;
-        }
-        return "";
+        return std::setlocale(LC_ALL, name) && std::strcmp(std::localeconv()->decimal_point, ",") == 0;
     }
-
 
 private:
     std::string saved_;

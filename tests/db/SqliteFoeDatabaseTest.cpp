@@ -1,5 +1,6 @@
 #include "FoeDatabase.h"
 #include "OpenFoeDatabase.h"
+#include "PathText.h"
 #include "TestBestiary.h"
 #include "WatchedFoeDatabase.h"
 
@@ -79,11 +80,12 @@ TEST(SqliteFoeDatabase, AViewNamedFoesServesAsTheTable)
 }
 
 // A bestiary in write-ahead-log mode is read through a URI, which must carry
-// any folder name intact.
+// any folder name intact: one that would end the URI's path (#), read as an
+// escape (%20), or need UTF-8 (no "?", which a Windows file name cannot hold).
 TEST(SqliteFoeDatabase, ReadsALoggedBestiaryInAnOddlyNamedFolder)
 {
     const auto logged = TestBestiary::fromFixture("PRAGMA journal_mode=WAL;");
-    const auto folder = logged.file().parent_path() / "odd ?#%20 folder";
+    const auto folder = logged.file().parent_path() / textPath("odd #%20 Ölgrund folder");
     std::filesystem::create_directory(folder);
     std::filesystem::copy_file(logged.file(), folder / "Vorn.mdb");
     EXPECT_EQ(openFoeDatabase(folder / "Vorn.mdb")->listNames(6),

@@ -3,8 +3,8 @@
 #include <SQLiteCpp/Database.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -21,13 +21,22 @@ std::filesystem::path fixtureFile(const std::string& relative)
     return std::filesystem::path(VORN_TEST_FIXTURES) / relative;
 }
 
+// A fresh folder of the test's own: making a folder fails where the name is
+// taken, so a name another test run holds is never shared.
 TestBestiary::TestBestiary()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vorn-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    folder_ = pattern;
-    file_ = folder_ / "Vorn.mdb";
+    std::random_device seed;
+    std::mt19937_64 names(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto folder = std::filesystem::temp_directory_path() / ("vorn-test-" + std::to_string(names()));
+        std::error_code error;
+        if (std::filesystem::create_directory(folder, error)) {
+            folder_ = folder;
+            file_ = folder_ / "Vorn.mdb";
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary folder");
 }
 
 TestBestiary::TestBestiary(TestBestiary&& other) noexcept

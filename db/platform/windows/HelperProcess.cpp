@@ -109,10 +109,18 @@ OwnedHandle startHelper(const std::filesystem::path& executable, std::wstring co
     startup.StartupInfo.hStdError = nullDevice.get();
     startup.lpAttributeList = inherited.list();
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+    // The helper takes the calculator's error mode: one that crashes ends at
+    // once, for the calculator to report, instead of waiting behind the
+    // system's crash dialog or debugger.
+    const UINT errorMode = GetErrorMode();
+    SetErrorMode(errorMode | SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    const bool created = CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                         CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr, &startup.StartupInfo,
-                        &started))
-        throwLastError(failure);
+                        &started);
+    const DWORD error = GetLastError();
+    SetErrorMode(errorMode);
+    if (!created)
+        throw std::system_error(static_cast<int>(error), std::system_category(), failure);
     CloseHandle(started.hThread);
     return OwnedHandle(started.hProcess);
 }
