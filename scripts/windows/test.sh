@@ -18,6 +18,9 @@ zip=build-windows/vorn-foe-windows-$version.zip
 failures=0
 fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
 
+work=$(mktemp -d)
+manager="" xserver=""
+trap 'kill $manager $xserver 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 # One server for every run below, instead of one each.
 wineserver -k 2>/dev/null || true
 wineserver -p
@@ -36,8 +39,6 @@ echo "== The unpacked zip against the Linux build"
 cmake --preset default >/dev/null
 cmake --build --preset default --target vorn-foe >/dev/null
 linux=$PWD/build/bin/vorn-foe
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 unzip -q "$zip" -d "$work"
 windows=$work/vorn-foe-$version/vorn-foe.exe
 sqlite3 "$work/foes.sqlite" <tests/fixtures/foes.sql
@@ -81,11 +82,17 @@ for bestiary in "$work/Ölgrund ü.sqlite" "$work/Ölgrund ü.mdb"; do
 done
 
 echo "== The window under Wine"
-export DISPLAY=:57
-Xvfb $DISPLAY -screen 0 1280x800x24 >/dev/null 2>&1 &
-xvfb=$!
-sleep 2
+# An X server on a display nobody uses, and a window manager (both ended
+# with the script, as the Wine server is).
+Xvfb -displayfd 3 -screen 0 1280x800x24 3>"$work/display" >/dev/null 2>&1 &
+xserver=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+export DISPLAY=:$(cat "$work/display")
 openbox >/dev/null 2>&1 &
+manager=$!
 (cd "$work" && exec wine "$windows" --bestiary "$(winepath -w "$work/foes.sqlite")") >/dev/null 2>&1 &
 window=""
 for _ in $(seq 60); do
@@ -113,8 +120,6 @@ else
     import -window root build-windows/window.png
     echo "Screenshot: build-windows/window.png"
 fi
-wineserver -k || true
-kill "$xvfb" 2>/dev/null || true
 
 if [ $failures -gt 0 ]; then
     echo "$failures Windows checks failed." >&2
