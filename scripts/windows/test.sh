@@ -23,7 +23,7 @@ manager="" xserver=""
 trap 'kill $manager $xserver 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 # One server for every run below, instead of one each.
 wineserver -k 2>/dev/null || true
-wineserver -p
+wineserver -p >/dev/null 2>&1  # a daemon: it must not hold the script's output open
 wineboot -i >/dev/null 2>&1
 # Wine starts its debugger for a program that crashes, and the debugger
 # waits; Windows ends such a helper at once (the calculator starts its

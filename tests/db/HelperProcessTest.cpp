@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -42,6 +43,23 @@ TEST_P(Helper, EndsAsItShouldWithinItsLimits)
         EXPECT_EQ(std::string(run.output.begin(), run.output.end()), GetParam().output);
     }
     EXPECT_LE(run.output.size(), kLimits.output);
+}
+
+// Each argument reaches the helper whole: on Windows the calculator writes
+// one command line that the helper splits again, where spaces, quotes and
+// backslashes must survive the quoting.
+TEST(HelperArguments, ArriveWhole)
+{
+    const std::vector<std::string> words = {"plain",           "two words", "",        "\"quoted\"", "back\\slash",
+                                            "trailing\\",      "\\\"",     "tab\there", "C:\\Foes\\Vorn.mdb"};
+    std::vector<std::string> arguments = {"echoes"};
+    arguments.insert(arguments.end(), words.begin(), words.end());
+    const HelperRun run = runHelper(VORN_TEST_HELPER, arguments, kLimits);
+    ASSERT_EQ(run.ending, HelperRun::Ending::Exited);
+    std::string expected;
+    for (const std::string& word : words)
+        expected.append(word).push_back('\0');
+    EXPECT_EQ(std::string(run.output.begin(), run.output.end()), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, Helper, testing::ValuesIn(kHelpers), [](const auto& info) { return info.param.tag; });

@@ -4,15 +4,22 @@
 //   crashes             dies of a bad memory access
 //   never_ends          sleeps far past any limit
 //   writes_without_end  prints without end
+//   echoes ARG...       prints each ARG ended by a NUL, exits with status 0
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <thread>
 
 int main(int argc, char** argv)
 {
-    const std::string_view mode = argc == 2 ? argv[1] : "";
+    const std::string_view mode = argc >= 2 ? argv[1] : "";
+    if (mode == "echoes") {
+        for (int at = 2; at < argc; ++at)
+            std::fwrite(argv[at], 1, std::strlen(argv[at]) + 1, stdout);
+        return 0;
+    }
     if (mode == "writes_and_exits") {
         std::fputs("table", stdout);
         return 3;
