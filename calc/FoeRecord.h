@@ -13,4 +13,7 @@ struct FoeRecord {
     std::array<double, kFoeStatsSize> stats{};  // Init..Res, then Mix in tenths
     std::string move;                            // shown exactly as stored
     double missile = 0;                          // 1 means the foe shoots
+    // Whether the category asked about offers it (its Max_Threat exceeds the
+    // category): a foe found by name may stand in no list at that category.
+    bool offered = true;
 };

@@ -78,5 +78,7 @@ std::optional<FoeRecord> FoeIndex::findFoe(const std::string& name, ThreatCatego
     }
     if (!firstStored)
         return std::nullopt;
-    return foes_[firstOffered.value_or(*firstStored)];
+    FoeRecord found = foes_[firstOffered.value_or(*firstStored)];
+    found.offered = firstOffered.has_value();
+    return found;
 }

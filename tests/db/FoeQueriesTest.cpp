@@ -88,17 +88,18 @@ TEST_P(FoeQueries, FindsTheFirstFoeOfANameIgnoringCase)
     const FoeRecord wisp{{5, 2, 6, 1, 0, 10, 4, 12}, "25", 0};
     const FoeRecord goblin{{2, 1, 1, 2, 0, 12, 0, 3}, "10", 0};
     const FoeRecord firstBandit{{2, 2, 2, 3, 1, 18, 1, 5}, "12", 0};
+    const FoeRecord unofferedBandit{{2, 2, 2, 3, 1, 18, 1, 5}, "12", 0, false};
     const FoeRecord secondBandit{{9, 9, 9, 9, 9, 90, 9, 9}, "9", 1};
     const FoeRecord alfar{{4, 4, 3, 3, 1, 16, 2, 9}, "16", 1};
     const FoeRecord shadeWithNulls{{0, 3, 0, 2, 0, 20, 3, 0}, "", 0};
-    const FoeRecord skeleton{{1, 2, 1, 2, 2, 14, 5, 4}, "10", 0};
+    const FoeRecord skeleton{{1, 2, 1, 2, 2, 14, 5, 4}, "10", 0, false};
     const Lookup lookups[] = {
         {"Will-o'-the-Wisp", wisp},
         {"goblin", goblin},
         {"GOBLIN", goblin},
         {"Bandit", firstBandit},
         {"bandit", secondBandit, 5},  // the first is offered below Exceptional only
-        {"Bandit", firstBandit, 6},   // neither is offered at Terrifying
+        {"Bandit", unofferedBandit, 6},  // neither is offered at Terrifying
         {"Ålfar Scout", alfar},
         {"ålfar scout", alfar},
         {"Shade", shadeWithNulls},
@@ -118,6 +119,7 @@ TEST_P(FoeQueries, FindsTheFirstFoeOfANameIgnoringCase)
             EXPECT_EQ(found->stats, lookup.expected->stats) << lookup.asked;
             EXPECT_EQ(found->move, lookup.expected->move) << lookup.asked;
             EXPECT_EQ(found->missile, lookup.expected->missile) << lookup.asked;
+            EXPECT_EQ(found->offered, lookup.expected->offered) << lookup.asked;
         }
     }
     EXPECT_EQ(db_->listNames(0).size(), kOffered[0].size()) << "the table survived";
