@@ -22,11 +22,6 @@
 
 namespace {
 
-QString titleOf(const StatBlock& block)
-{
-    return QString::fromStdString(block.foe + " at " + block.category);
-}
-
 // By the menu bar, where the game master's eyes are after a menu command.
 void note(QWidget* window, const QString& text)
 {
@@ -47,24 +42,24 @@ void copyBlock(QWidget* window, const StatBlock& block)
     data->setHtml(QString::fromStdString(statBlockHtml(block)));
     data->setData(QStringLiteral("text/markdown"), QByteArray::fromStdString(statBlockMarkdown(block)));
     QGuiApplication::clipboard()->setMimeData(data);
-    note(window, "Copied " + titleOf(block));
+    note(window, "Copied " + statBlocksTitle({block}));
 }
 
 // The same page as Export PDF gives, and when printed to a file, offered
 // under the same name.
-void printBlock(QWidget* window, const StatBlock& block)
+void printBlocks(QWidget* window, const std::vector<StatBlock>& blocks)
 {
-    const QString title = titleOf(block);
+    const QString title = statBlocksTitle(blocks);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageMargins(kPageMarginsMm, QPageLayout::Millimeter);
     // The job's name, and on X11 the file offered when printing to one.
-    printer.setDocName(statBlockPdfName(block));
+    printer.setDocName(statBlocksPdfName(blocks));
     QPrintDialog dialog(&printer, window);
     if (dialog.exec() != QDialog::Accepted)
         return;
     // Printing to a file is the one case where the result can be looked at.
     const QString file = printer.outputFileName();
-    if (printStatBlocks({block}, printer) && printer.printerState() != QPrinter::Error
+    if (printStatBlocks(blocks, printer) && printer.printerState() != QPrinter::Error
         && (file.isEmpty() || QFileInfo(file).size() > 0))
         return note(window, "Printed " + title);
     if (file.isEmpty())
@@ -75,13 +70,13 @@ void printBlock(QWidget* window, const StatBlock& block)
 }
 
 // `folder` is where the last export went; the next one is offered there.
-void exportBlock(QWidget* window, const StatBlock& block, QString& folder)
+void exportBlocks(QWidget* window, const std::vector<StatBlock>& blocks, QString& folder)
 {
-    const QString offered = QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(statBlockPdfName(block));
+    const QString offered = QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(statBlocksPdfName(blocks));
     const QString file = QFileDialog::getSaveFileName(window, "Export PDF", offered, "PDF files (*.pdf)");
     if (file.isEmpty())
         return;
-    const QString reason = writeStatBlocksPdf({block}, file);
+    const QString reason = writeStatBlocksPdf(blocks, file);
     if (!reason.isEmpty()) {
         const QString message = QStringLiteral("Could not write %1:\n%2");
         return showFailure(window, message.arg(QDir::toNativeSeparators(file), reason));
@@ -101,15 +96,31 @@ void addStatBlockActions(QMenu* file, QWidget* window, std::function<StatBlock()
     QObject::connect(copy, &QAction::triggered, window, [window, current] { copyBlock(window, current()); });
     copyWhenNothingSelected(window, copy);
 
+    addPrintActions(file, window, [current] { return std::vector{current()}; });
+}
+
+void addPrintActions(QMenu* file, QWidget* window, std::function<std::vector<StatBlock>()> blocks)
+{
+    // An empty encounter has no page to give.
+    const auto withBlocks = [window, blocks](auto use) {
+        return [window, blocks, use] {
+            const std::vector<StatBlock> shown = blocks();
+            if (shown.empty())
+                return note(window, "Nothing to print: the encounter is empty");
+            use(shown);
+        };
+    };
     QAction* print = file->addAction("&Print...");
     print->setObjectName("mnuPrint");
     print->setShortcut(QKeySequence::Print);
-    QObject::connect(print, &QAction::triggered, window, [window, current] { printBlock(window, current()); });
+    QObject::connect(print, &QAction::triggered, window,
+                     withBlocks([window](const std::vector<StatBlock>& shown) { printBlocks(window, shown); }));
 
     QAction* pdf = file->addAction("&Export PDF...");
     pdf->setObjectName("mnuExportPdf");
     pdf->setShortcut(QKeySequence("Ctrl+Shift+E"));
     auto folder = std::make_shared<QString>();
-    QObject::connect(pdf, &QAction::triggered, window,
-                     [window, current, folder] { exportBlock(window, current(), *folder); });
+    QObject::connect(pdf, &QAction::triggered, window, withBlocks([window, folder](const std::vector<StatBlock>& shown) {
+                         exportBlocks(window, shown, *folder);
+                     }));
 }

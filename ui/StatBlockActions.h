@@ -3,6 +3,7 @@
 #include "StatBlock.h"
 
 #include <functional>
+#include <vector>
 
 class QMenu;
 class QWidget;
@@ -16,3 +17,7 @@ class QWidget;
 // box naming the file or printer and the reason; a cancelled dialog does
 // nothing. `current` is the block the window shows.
 void addStatBlockActions(QMenu* file, QWidget* window, std::function<StatBlock()> current);
+
+// "&Print..." (Ctrl+P) and "&Export PDF..." (Ctrl+Shift+E) alone, for the
+// pages of `blocks`, as addStatBlockActions adds them for one block.
+void addPrintActions(QMenu* file, QWidget* window, std::function<std::vector<StatBlock>()> blocks);

@@ -16,6 +16,11 @@ QString statBlockPdfName(const StatBlock& block)
     return name + ".pdf";
 }
 
+QString statBlocksPdfName(const std::vector<StatBlock>& blocks)
+{
+    return blocks.size() == 1 ? statBlockPdfName(blocks.front()) : QStringLiteral("Encounter.pdf");
+}
+
 QString writeStatBlocksPdf(const std::vector<StatBlock>& blocks, const QString& file)
 {
     // Opening first asks the file system the real question (a missing

@@ -15,6 +15,7 @@
 #include "InputMarks.h"
 #include "PassingNote.h"
 #include "ScreenFit.h"
+#include "SheetCompanions.h"
 #include "SheetBinding.h"
 #include "StatBlockActions.h"
 #include "TypedFoeName.h"
@@ -75,12 +76,25 @@ void frmMain::buildMenu()
     QMenu* mnuFile = addBestiaryMenu(menuBar(), this, [this](const QString& file) { openBestiary(file); },
                                      [this] { return bestiaryFile_.empty() ? QString() : fileName(bestiaryFile_); });
     addStatBlockActions(mnuFile, this, [this] { return statBlockOf(sheet_, Category); });
-    addZoomMenu(menuBar(), [this] { return zoom_; }, [this](int percent) {
+    const auto chooseZoom = [this](int percent) {
         // A step the screen has no room for changes nothing, not even what
         // is remembered for a larger screen.
         if (zoomTo(percent) == percent)
             rememberZoom(percent);
+    };
+    QMenu* mnuView = addZoomMenu(menuBar(), [this] { return zoom_; }, chooseZoom);
+    companions_ = std::make_unique<SheetCompanions>(SheetCompanions::Calculator{
+        this,
+        [this]() -> const FoeSheet& { return sheet_; },
+        [this] { return Category; },
+        [this](const std::string& name, ThreatCategory category) {
+            return bestiary_ ? lookUpFoe(*bestiary_, name, category) : FoeLookupResult(std::nullopt);
+        },
+        [this](ThreatCategory category) { controls_.optCategory[static_cast<std::size_t>(category)]->click(); },
+        [this] { return zoom_; },
+        chooseZoom,
     });
+    companions_->addActions(mnuFile, mnuView);
     mnuExit = menuBar()->addAction("E&xit");  // a command right on the bar, no drop-down
     mnuExit->setObjectName("mnuExit");
     QMenu* mnuHelp = menuBar()->addMenu("&Help");
@@ -179,6 +193,7 @@ void frmMain::openBestiary(const QString& file)
     bestiaryFile_ = filePath(absolute);
     BestiarySettings::remember(absolute);
     recomputeAfterListing(GetFoes());
+    companions_->bestiaryChanged();
 }
 
 int frmMain::zoomTo(int percent)
@@ -200,6 +215,7 @@ void frmMain::showZoom(int percent)
         placeMainWindowControls(controls_, centralWidget(), percent);
         fitSheetBoxes(controls_);
         fitWindowToSheet();
+        companions_->zoomChanged(percent);
     }
     keepInsideScreen(this);
 }
@@ -236,6 +252,7 @@ void frmMain::runPass(const std::function<void(FoeSheet&)>& compute)
     compute(sheet_);
     showSheet(controls_, sheet_);
     markInputs(controls_, sheet_.fault);
+    companions_->sheetChanged();
 }
 
 FoeLookupResult frmMain::lookUp(const std::string& name)
@@ -247,6 +264,8 @@ FoeLookupResult frmMain::lookUp(const std::string& name)
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    if (!companions_->mayQuit())
+        return event->ignore();
     bestiary_.reset();  // shutdown: the bestiary is closed with the window
     event->accept();
 }

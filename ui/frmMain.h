@@ -29,6 +29,7 @@
 
 class FoeListModel;
 class QAction;
+class SheetCompanions;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -83,6 +84,7 @@ private:
     FoeSheet sheet_;
     MainWindowControls controls_;
     FoeListModel* foeList_ = nullptr;  // the foe box's, owned by the box
+    std::unique_ptr<SheetCompanions> companions_;
     QAction* mnuExit = nullptr;
     QAction* mnuAbout = nullptr;
 };

@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QSpinBox>
+#include <QTableView>
 #include <QTest>
 #include <SQLiteCpp/Database.h>
 
@@ -77,6 +79,21 @@ private:
     std::unique_ptr<FoeDatabase> inner_;
     int& lookups_;
 };
+
+QMainWindow* encounterWindow()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == "frmEncounter")
+            return qobject_cast<QMainWindow*>(window);
+    }
+    return nullptr;
+}
+
+// A cell of one of the Encounter window's tables, as shown.
+QString cell(const QMainWindow* encounter, const char* table, int row, int column)
+{
+    return encounter->findChild<QTableView*>(table)->model()->index(row, column).data().toString();
+}
 
 }  // namespace
 
@@ -582,6 +599,84 @@ private slots:
         QVERIFY(!w.window->isVisible());
         QVERIFY(shownAboutBox());
         shownAboutBox()->close();
+    }
+
+    // State: a fresh window. Action, by keys alone: Bandit added twice at
+    // Equal and once at Superior; the Encounter window; the first entry
+    // re-scaled to Exceptional in place; every creature hit for 200; undo and
+    // redo; quitting, with the encounter unsaved, first cancelled, then
+    // discarded. Expected: two entries (2 and 1 Bandits), the note of what
+    // re-scaling changed, every creature down and back, and the calculator
+    // closing only once the game master has chosen.
+    void encounterByKeys()
+    {
+        OpenWindow w;
+        w.showActive();
+        typeFoe(w, "Bandit");
+        const QString equalHp = w.box("txtFoe", HP)->text();
+        QTest::keyClick(w.window.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(w.window.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_VERIFY(encounterWindow() && encounterWindow()->isVisible());
+        QVERIFY2(w.window->isActiveWindow(), "the sheet keeps the keyboard");
+        QTest::mouseClick(w.control<QRadioButton>("optCategory(4)"), Qt::LeftButton);
+        QTest::keyClick(w.window.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+
+        QTest::keyClick(w.window.get(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+        QMainWindow* encounter = encounterWindow();
+        QVERIFY(QTest::qWaitForWindowActive(encounter));
+        auto* entries = encounter->findChild<QTableView*>("grdEntries");
+        QCOMPARE(entries->model()->rowCount(), 2);
+        QCOMPARE(cell(encounter, "grdEntries", 0, 0), "2");
+        QCOMPARE(cell(encounter, "grdEntries", 0, 8), equalHp);
+        QCOMPARE(cell(encounter, "grdEntries", 1, 2), "Superior");
+
+        entries->setFocus();
+        QTest::keyClick(entries, Qt::Key_Up);
+        QTest::keyClick(entries, Qt::Key_Home);
+        QTest::keyClick(entries, Qt::Key_Right);
+        QTest::keyClick(entries, Qt::Key_Right);
+        QTest::keyClick(entries, Qt::Key_F2);
+        QTRY_VERIFY(qobject_cast<QComboBox*>(QApplication::focusWidget()));
+        auto* captions = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        QTest::keyClick(captions, Qt::Key_Down);
+        QTest::keyClick(captions, Qt::Key_Down);
+        QTest::keyClick(captions, Qt::Key_Return);
+        QTRY_COMPARE(cell(encounter, "grdEntries", 0, 2), "Exceptional");
+        const auto* note = encounter->findChild<QLabel*>("passingNote");
+        QVERIFY(note && note->text().startsWith("Bandit at Exceptional: "));
+        QVERIFY2(note->text().contains("HP " + equalHp + " \u2192 "), qPrintable(note->text()));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        auto* creatures = encounter->findChild<QTableView*>("grdCreatures");
+        QTRY_COMPARE(QApplication::focusWidget(), creatures);
+        QCOMPARE(cell(encounter, "grdCreatures", 2, 0), "Bandit 3");
+        QTest::keyClick(creatures, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(creatures, Qt::Key_M, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::focusWidget(), encounter->findChild<QSpinBox*>("spnAmount"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), "200");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+        const auto* totals = encounter->findChild<QLabel*>("lblTotals");
+        QTRY_VERIFY2(totals->text().startsWith("Creatures: 3    Standing: 0"), qPrintable(totals->text()));
+        QCOMPARE(cell(encounter, "grdCreatures", 0, 2), "down");
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_VERIFY2(totals->text().startsWith("Creatures: 3    Standing: 3"), qPrintable(totals->text()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_VERIFY2(totals->text().startsWith("Creatures: 3    Standing: 0"), qPrintable(totals->text()));
+
+        whenModalAppears([](QWidget* box) {
+            if (auto* question = qobject_cast<QMessageBox*>(box))
+                question->button(QMessageBox::Cancel)->click();
+        });
+        QVERIFY(!w.window->close());
+        QVERIFY(encounter->isVisible());
+        whenModalAppears([](QWidget* box) {
+            if (auto* question = qobject_cast<QMessageBox*>(box))
+                question->button(QMessageBox::Discard)->click();
+        });
+        QVERIFY(w.window->close());
+        QVERIFY(!encounter->isVisible());
     }
 
     // Action: Alt+X. Expected: the window closes at once, without a menu.
