@@ -22,7 +22,7 @@ void addOptions(QCommandLineParser& parser)
     // that Qt's window options keep their usual single dash.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription("Vorn Foe Calculator: a foe's statistics at a threat category.\n"
-                                     "Without --foe, --list, --sheet, --help or --version, the window opens.");
+                                     "Without --foe, --encounter, --list, --sheet, --help or --version, the window opens.");
     parser.addOptions({
         {{"h", "help"}, "Displays help on commandline options."},
         {{"v", "version"}, "Displays version information."},
@@ -30,9 +30,10 @@ void addOptions(QCommandLineParser& parser)
         {"foe", "Print the stat block of the foe <name> (\"[Generic]\" for none); may be repeated.", "name"},
         {"category", "The threat category: a caption or its number 0 to 6 (default: Equal).", "category"},
         {"tally", "Add <n> to the statistic: Init, Atk, Dfn, Dam, Soak, HP or Res; may be repeated.", "stat=n"},
-        {"format", "How --foe prints: text, markdown, html or json (default: text).", "format"},
+        {"encounter", "Print the stat blocks of the encounter saved in <file>, each with its count.", "file"},
+        {"format", "How --foe and --encounter print: text, markdown, html or json (default: text).", "format"},
         {"list", "Print the names offered at the category, one a line."},
-        {"sheet", "Write the stat blocks of the --foe foes to one printable PDF.", "file.pdf"},
+        {"sheet", "Write the stat blocks of the --foe foes, or of the --encounter, to one printable PDF.", "file.pdf"},
     });
     for (const QString& name : kQtValueOptions + kQtSwitches) {
         QCommandLineOption option(name, QString(), kQtValueOptions.contains(name) ? "value" : QString());
@@ -104,6 +105,8 @@ Task taskOf(const QCommandLineParser& parser)
         return Task::Sheet;
     if (parser.isSet("foe"))
         return Task::Foes;
+    if (parser.isSet("encounter"))
+        return Task::Encounter;
     if (parser.isSet("list"))
         return Task::List;
     return Task::Window;
@@ -123,7 +126,7 @@ struct Shaping {
 constexpr Shaping kShaping[] = {
     {"category", bit(Task::Foes) | bit(Task::List) | bit(Task::Sheet), "--foe, --list or --sheet"},
     {"tally", bit(Task::Foes) | bit(Task::Sheet), "--foe or --sheet"},
-    {"format", bit(Task::Foes), "--foe"},
+    {"format", bit(Task::Foes) | bit(Task::Encounter), "--foe or --encounter"},
 };
 
 // Whether the options fit together, once each has read soundly: an option
@@ -133,10 +136,15 @@ std::optional<QString> checkCombination(const QCommandLineParser& parser, const 
 {
     if (command.task == Task::Help || command.task == Task::Version)
         return std::nullopt;
-    if (command.task == Task::Sheet && command.foes.empty())
-        return "--sheet needs at least one --foe.";
+    if (command.task == Task::Sheet && command.foes.empty() && !command.encounter)
+        return "--sheet needs at least one --foe, or an --encounter.";
     if (parser.isSet("list") && command.task != Task::List)
-        return QStringLiteral("--list and --%1 cannot be combined.").arg(command.task == Task::Sheet ? "sheet" : "foe");
+        return QStringLiteral("--list and --%1 cannot be combined.")
+            .arg(command.task == Task::Sheet ? "sheet" : command.encounter ? "encounter" : "foe");
+    if (command.encounter && !command.foes.empty())
+        return "--encounter and --foe cannot be combined.";
+    if (command.encounter && (parser.isSet("category") || parser.isSet("tally")))
+        return "--category and --tally go with --foe: each entry of an encounter keeps its own.";
     for (const Shaping& option : kShaping) {
         if (parser.isSet(option.name) && !(option.tasks & bit(command.task)))
             return QStringLiteral("--%1 goes with %2.").arg(option.name, option.goesWith);
@@ -190,6 +198,8 @@ std::optional<CommandLine> readCommandLine(const QStringList& arguments, QString
     }
     if (parser.isSet("sheet"))
         command.sheet = textPath(parser.value("sheet").toStdString());
+    if (parser.isSet("encounter"))
+        command.encounter = textPath(parser.value("encounter").toStdString());
     if (const auto wrong = checkCombination(parser, command))
         return fail(*wrong);
     return command;

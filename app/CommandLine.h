@@ -7,6 +7,8 @@
 //            [--format text|markdown|html|json] [--bestiary FILE]   stat blocks
 //   vorn-foe --list [--category CAT] [--bestiary FILE]           the names offered
 //   vorn-foe --sheet FILE.pdf --foe NAME [...] [--category CAT] [--tally STAT=N ...] [--bestiary FILE]
+//   vorn-foe --encounter FILE [--format ...] [--bestiary FILE]      an encounter's blocks
+//   vorn-foe --sheet FILE.pdf --encounter FILE [--bestiary FILE]
 //   vorn-foe --help | --version
 //
 // Read with QCommandLineParser before the application object is made, since
@@ -32,7 +34,7 @@ enum class BlockFormat { Text, Markdown, Html, Json };
 enum ExitStatus { kAnswered = 0, kDataFailed = 1, kCommandLineWrong = 2 };
 
 struct CommandLine {
-    enum class Task { Window, Foes, List, Sheet, Help, Version };
+    enum class Task { Window, Foes, Encounter, List, Sheet, Help, Version };
     Task task = Task::Window;
     std::optional<std::filesystem::path> bestiary;
     ThreatCategory category = kDefaultCategory;
@@ -40,6 +42,7 @@ struct CommandLine {
     std::array<std::string, kStatCount> tallies{"0", "0", "0", "0", "0", "0", "0"};  // as typed
     BlockFormat format = BlockFormat::Text;
     std::filesystem::path sheet;
+    std::optional<std::filesystem::path> encounter;  // the blocks come from this file, not --foe
 };
 
 

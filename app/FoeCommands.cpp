@@ -1,6 +1,8 @@
 #include "FoeCommands.h"
 
 #include "BestiarySources.h"
+#include "Encounter.h"
+#include "EncounterFile.h"
 #include "FoeLookup.h"
 #include "FoeNameOrder.h"
 #include "OpenFoeDatabase.h"
@@ -66,6 +68,58 @@ std::optional<std::vector<StatBlock>> blocksOf(const CommandLine& command)
     return blocks;
 }
 
+// The encounter of --encounter, each entry asked of the bestiary again;
+// nothing after saying why not. As with --foe, an entry the bestiary no
+// longer gives numbers for is a mistake to report: the numbers saved with
+// it may no longer be the bestiary's.
+std::optional<Encounter> encounterOf(const CommandLine& command)
+{
+    QString problem;
+    std::optional<Encounter> encounter = readEncounterFile(fileName(*command.encounter), problem);
+    if (!encounter) {
+        tellProblem(kDataFailed, problem);
+        return std::nullopt;
+    }
+    const std::unique_ptr<FoeDatabase> bestiary = openBestiary(command);
+    if (!bestiary)
+        return std::nullopt;
+    for (std::size_t i = 0; i < encounter->size(); ++i) {
+        EncounterEntry& entry = (*encounter)[i];
+        refreshEntry(entry, lookUpFoe(*bestiary, entry.foe, entry.category));
+        if (!entry.stale.empty()) {
+            tellProblem(kDataFailed, QStringLiteral("Entry %1 of the encounter: %2")
+                                         .arg(i + 1)
+                                         .arg(QString::fromStdString(entry.stale)));
+            return std::nullopt;
+        }
+    }
+    return encounter;
+}
+
+std::vector<StatBlock> shownBlocks(const Encounter& encounter)
+{
+    std::vector<StatBlock> blocks;
+    for (const EncounterEntry& entry : encounter)
+        blocks.push_back(shownBlock(entry));
+    return blocks;
+}
+
+// --encounter --format json: the --foe object of each entry, with its count
+// and its creatures' current HP.
+std::string encounterJsonArray(const Encounter& encounter)
+{
+    std::string out;
+    for (const EncounterEntry& entry : encounter) {
+        std::string object = statBlockJson(entry.block);
+        object.pop_back();  // its closing brace
+        object += ", \"count\": " + std::to_string(entry.count()) + ", \"hp\": [";
+        for (std::size_t i = 0; i < entry.hp.size(); ++i)
+            object += (i ? ", " : "") + std::to_string(entry.hp[i]);
+        out += (out.empty() ? "" : ", ") + object + "]}";
+    }
+    return "[" + out + "]\n";
+}
+
 // The blocks in the asked format: a JSON array when there are several.
 std::string formatBlocks(const std::vector<StatBlock>& blocks, BlockFormat format)
 {
@@ -120,9 +174,26 @@ int printBlocksCommand(const CommandLine& command)
     return kAnswered;
 }
 
+int printEncounterCommand(const CommandLine& command)
+{
+    const auto encounter = encounterOf(command);
+    if (!encounter)
+        return kDataFailed;
+    const std::string out = command.format == BlockFormat::Json ? encounterJsonArray(*encounter)
+                                                                : formatBlocks(shownBlocks(*encounter), command.format);
+    std::fputs(out.c_str(), stdout);
+    return kAnswered;
+}
+
 int writeSheetCommand(const CommandLine& command)
 {
-    const auto blocks = blocksOf(command);
+    std::optional<std::vector<StatBlock>> blocks;
+    if (command.encounter) {
+        if (const auto encounter = encounterOf(command))
+            blocks = shownBlocks(*encounter);
+    } else {
+        blocks = blocksOf(command);
+    }
     if (!blocks)
         return kDataFailed;
     const QString file = fileName(command.sheet);

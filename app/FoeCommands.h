@@ -16,6 +16,11 @@ int listFoesCommand(const CommandLine& command);
 // array when there are several.
 int printBlocksCommand(const CommandLine& command);
 
+// --encounter, under a QCoreApplication: each entry's block with its
+// count, in the asked format; in JSON an array of --foe's objects, each
+// with "count" and "hp" added.
+int printEncounterCommand(const CommandLine& command);
+
 // --sheet, under a QGuiApplication (fonts and a painter, no screen).
 int writeSheetCommand(const CommandLine& command);
 

@@ -39,7 +39,7 @@ int writeSheet(int argc, char** argv, const CommandLine& command)
     return writeSheetCommand(command);
 }
 
-// --help, --version, --list or --foe.
+// --help, --version, --list, --foe or --encounter.
 int answer(int argc, char** argv, const CommandLine& command)
 {
     QCoreApplication app(argc, argv);
@@ -52,6 +52,8 @@ int answer(int argc, char** argv, const CommandLine& command)
         std::printf("vorn-foe %s\n", VORN_VERSION);
         return kAnswered;
     }
+    if (command.task == Task::Encounter)
+        return printEncounterCommand(command);
     return command.task == Task::List ? listFoesCommand(command) : printBlocksCommand(command);
 }
 

@@ -83,7 +83,7 @@ expect(STATUS 2 QUIET_STDOUT STDERR "Missing value after '--foe'" ARGS --foe)
 # An option that would do nothing for the task is refused, not ignored.
 expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: --tally goes with --foe or --sheet\\.\n$"
        ARGS --list --tally Init=1 --bestiary ${BESTIARY})
-expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: --format goes with --foe\\.\n$"
+expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: --format goes with --foe or --encounter\\.\n$"
        ARGS --sheet ${SCRATCH}/unused.pdf --foe Goblin --format json --bestiary ${BESTIARY})
 expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: --list and --foe cannot be combined\\.\n$"
        ARGS --list --foe Goblin --bestiary ${BESTIARY})
@@ -112,4 +112,32 @@ foreach(foe Goblin "Bandit Archer" Orc)
 endforeach()
 expect(STATUS 1 QUIET_STDOUT STDERR "${SCRATCH}/missing/encounter.pdf"
        ARGS --sheet ${SCRATCH}/missing/encounter.pdf --foe Goblin --bestiary ${BESTIARY})
+
+# An encounter saved by the window: each entry's block with its count, the
+# JSON objects with each creature's HP; its sheet; and what cannot be used.
+set(fight ${SCRATCH}/fight.json)
+file(WRITE ${fight} [[{"format": "vorn-foe-encounter", "version": 1, "entries": [
+  {"foe": "Goblin", "category": "Weak", "tallies": {"Init": 2}, "count": 3, "hp": [12, 5, -2]},
+  {"foe": "Bandit Archer", "category": "Superior", "count": 1, "hp": [20], "unknown key": true}]}]])
+expect(STATUS 0 QUIET_STDERR STDOUT "^3 × Goblin at Weak\nTallies: Init \\+2\n.*\n\nBandit Archer at Superior\n.*Bow"
+       ARGS --encounter ${fight} --bestiary ${BESTIARY})
+expect(STATUS 0 STDOUT "^\\[{\"foe\": \"Goblin\", \"category\": \"Weak\", .*\"count\": 3, \"hp\": \\[12, 5, -2\\]}, {\"foe\": \"Bandit Archer\".*\"count\": 1, \"hp\": \\[20\\]}\\]\n$"
+       ARGS --encounter ${fight} --format json --bestiary ${BESTIARY})
+expect(STATUS 0 QUIET_STDOUT QUIET_STDERR ARGS --sheet ${SCRATCH}/fight.pdf --encounter ${fight} --bestiary ${BESTIARY})
+execute_process(COMMAND pdftotext ${SCRATCH}/fight.pdf - OUTPUT_VARIABLE sheet)
+if(NOT sheet MATCHES "3 × Goblin at Weak" OR NOT sheet MATCHES "Bandit Archer at Superior")
+    message(FATAL_ERROR "the encounter's sheet lacks its entries:\n${sheet}")
+endif()
+expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: --encounter and --foe cannot be combined\\.\n$"
+       ARGS --encounter ${fight} --foe Orc)
+expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: --category and --tally go with --foe: each entry"
+       ARGS --encounter ${fight} --category 2)
+expect(STATUS 2 QUIET_STDOUT STDERR "^vorn-foe: --list and --encounter cannot be combined\\.\n$"
+       ARGS --encounter ${fight} --list)
+expect(STATUS 1 QUIET_STDOUT STDERR "^vorn-foe: The encounter \"[^\n]*/none.json\" cannot be opened: "
+       ARGS --encounter ${SCRATCH}/none.json --bestiary ${BESTIARY})
+file(WRITE ${SCRATCH}/gone.json [[{"format": "vorn-foe-encounter", "version": 1, "entries": [
+  {"foe": "Orc", "category": "Equal", "count": 1, "hp": [9]}, {"foe": "Gobbo", "category": "Equal", "count": 1, "hp": [9]}]}]])
+expect(STATUS 1 QUIET_STDOUT STDERR "^vorn-foe: Entry 2 of the encounter: Gobbo is not in the bestiary\\.\n$"
+       ARGS --encounter ${SCRATCH}/gone.json --bestiary ${BESTIARY})
 file(REMOVE_RECURSE ${SCRATCH})
