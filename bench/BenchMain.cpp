@@ -64,6 +64,7 @@ int main(int argc, char** argv)
     registerCategoryBenchmarks();
     registerFoeBoxBenchmarks();
     registerScaleBenchmarks();
+    registerEncounterBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

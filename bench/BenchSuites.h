@@ -7,3 +7,4 @@ void registerOpenBenchmarks();
 void registerCategoryBenchmarks();
 void registerFoeBoxBenchmarks();
 void registerScaleBenchmarks();
+void registerEncounterBenchmarks();

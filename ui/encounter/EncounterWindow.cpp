@@ -62,7 +62,9 @@ QTableView* tableView(const char* name, QAbstractItemModel* model, QWidget* pare
     // Tab leaves the table for the next pane; arrows move within it.
     view->setTabKeyNavigation(false);
     view->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns fit the rows in sight: measuring every row of a large fight
+    // would take longer than a frame each time its numbers change.
+    view->horizontalHeader()->setResizeContentsPrecision(0);
     return view;
 }
 
@@ -110,6 +112,7 @@ EncounterWindow::EncounterWindow(EncounterDocument& document, const std::functio
             [this] { showEntry(std::min(rowBeforeReset_, entries_->rowCount() - 1)); });
     showTitle();
     showTotals();
+    setZoom(kActualSize);
     resize(980, 560);
 }
 
@@ -178,6 +181,11 @@ void EncounterWindow::setZoom(int percent)
     QFont font = centralWidget()->font();
     font.setPointSizeF(basePointSize_ * percent / kActualSize);
     centralWidget()->setFont(font);
+    // Rows are one line high; measuring each row's cells instead would cost
+    // a large fight more than a frame on every change.
+    const int rowHeight = QFontMetrics(font).lineSpacing() * 3 / 2;
+    for (QTableView* view : {grdEntries_, grdCreatures_})
+        view->verticalHeader()->setDefaultSectionSize(rowHeight);
     fitColumns();
 }
 
