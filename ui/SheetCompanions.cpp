@@ -9,15 +9,23 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 namespace {
 
-// A companion first appears beside the sheet, not over it: to its right, or
-// below it, and inside the screen.
+// A companion first appears beside the sheet, not over it: on the side
+// asked for when the screen has room there, else on the other, and inside
+// the screen.
 void placeBeside(QWidget* companion, const QWidget* calculator, Qt::Edge edge)
 {
     const QRect sheet = calculator->frameGeometry();
-    companion->move(edge == Qt::RightEdge ? QPoint(sheet.right() + 1, sheet.top()) : QPoint(sheet.left(), sheet.bottom() + 1));
+    const QPoint right(sheet.right() + 1, sheet.top());
+    const QPoint below(sheet.left(), sheet.bottom() + 1);
+    const QRect room = calculator->screen()->availableGeometry();
+    const auto fits = [&](QPoint at) { return room.contains(QRect(at, companion->frameGeometry().size())); };
+    const QPoint first = edge == Qt::RightEdge ? right : below;
+    const QPoint second = edge == Qt::RightEdge ? below : right;
+    companion->move(fits(first) || !fits(second) ? first : second);
     keepInsideScreen(companion);
 }
 
@@ -86,22 +94,30 @@ void SheetCompanions::addSheet()
 void SheetCompanions::showLadder()
 {
     if (!ladder_) {
-        ladder_ = std::make_unique<ThreatLadderWindow>(calculator_.window);
+        // A window of its own, like the encounter's, so that it stands
+        // beside the sheet rather than over it.
+        ladder_ = std::make_unique<ThreatLadderWindow>(nullptr);
         ladder_->setZoom(calculator_.zoom());
-        placeBeside(ladder_.get(), calculator_.window, Qt::BottomEdge);
         connect(ladder_.get(), &ThreatLadderWindow::categoryChosen, this,
                 [this](ThreatCategory category) { calculator_.chooseCategory(category); });
+        fillLadder();
+        ladder_->adjustSize();
+        placeBeside(ladder_.get(), calculator_.window, Qt::BottomEdge);
     }
     ladder_->show();
     ladder_->raise();
     ladder_->activateWindow();
-    sheetChanged();
+    fillLadder();
 }
 
 void SheetCompanions::sheetChanged()
 {
-    if (!ladder_ || !ladder_->isVisible())
-        return;
+    if (ladder_ && ladder_->isVisible())
+        fillLadder();
+}
+
+void SheetCompanions::fillLadder()
+{
     const FoeSheet& sheet = calculator_.sheet();
     const ThreatLadder ladder = threatLadder(
         sheet, [this, &sheet](ThreatCategory category) { return calculator_.lookUp(sheet.foeName, category); });

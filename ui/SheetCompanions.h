@@ -57,6 +57,7 @@ private:
     void addSheet();
     EncounterWindow& encounterWindow();
     void showLadder();
+    void fillLadder();
 
     Calculator calculator_;
     EncounterDocument encounter_;

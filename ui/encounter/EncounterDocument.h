@@ -30,6 +30,8 @@ public:
     explicit EncounterDocument(LookUp lookUp, QObject* parent = nullptr);
 
     const Encounter& entries() const { return entries_; }
+    // The bestiary's answer for a foe at a category.
+    FoeLookupResult lookUp(const std::string& foe, ThreatCategory category) const { return lookUp_(foe, category); }
     QUndoStack& history() { return history_; }
 
     // One change by the game master, named for the Edit menu ("Remove Bandit").

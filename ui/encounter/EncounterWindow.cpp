@@ -113,7 +113,7 @@ EncounterWindow::EncounterWindow(EncounterDocument& document, const std::functio
     showTitle();
     showTotals();
     setZoom(kActualSize);
-    resize(980, 560);
+    resize(760, 520);
 }
 
 QWidget* EncounterWindow::buildCreaturesPane()

@@ -263,6 +263,35 @@ def check_the_about_box(ears):
     ears.press("Escape")
 
 
+def find_window_starting(prefix, seconds=15):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        for app in pyatspi.Registry.getDesktop(0):
+            for window in app or []:
+                if window is not None and window.name.startswith(prefix):
+                    return window
+        time.sleep(0.1)
+    return None
+
+
+def check_the_encounter(ears):
+    """The sheet added to the encounter, whose window opens with the keyboard
+    in its entries; each cell is read with its column's name. Undone after,
+    so that nothing is left unsaved."""
+    ears.bring_to_front(WINDOW)
+    ears.press("ctrl+a")  # the keyboard is still in the foe box
+    ears.act("type", "--delay", "50", SECOND_OFFER)
+    ears.press("Escape", "ctrl+shift+a", "ctrl+shift+n")
+    if not check(find_window_starting("Encounter: "), "Ctrl+Shift+N showed no Encounter window"):
+        return
+    ears.act("search", "--sync", "--onlyvisible", "--limit", "1", "--name", "^Encounter: ", "windowfocus", "--sync")
+    for expected in f"Foe: {SECOND_OFFER}", "Category: Equal":
+        ears.press("Right")
+        arrival = ears.next_focus()
+        check(arrival and arrival[1:3] == ("table cell", expected), f"Right announced {arrival}, not {expected}")
+    ears.press("ctrl+z")
+
+
 def main(program, bestiary):
     ears = Ears()
     environment = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
@@ -279,6 +308,7 @@ def main(program, bestiary):
         combo = check_the_sheet(window)
         check_the_offers(combo, ears)
         check_the_about_box(ears)
+        check_the_encounter(ears)
         ears.bring_to_front(WINDOW)
         ears.press("alt+x")
         try:
