@@ -7,11 +7,16 @@
 #include "GuiFixture.h"
 #include "OpenFoeDatabase.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QMainWindow>
+#include <QTableView>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -179,6 +184,75 @@ private slots:
             if (!foeMark.isEmpty())
                 QCOMPARE(fault["reason"].toString(), foeMark);
         }
+    }
+
+    // State: an encounter gathered in the window (foes at several
+    // categories and tallies, one entry of three, hit) and saved with File >
+    // Save Encounter As. Action: --encounter on the file, --format json.
+    // Expected: entry for entry, the numbers the Encounter window shows, its
+    // count and each creature's HP.
+    void encounterHoldsWhatTheWindowShows()
+    {
+        OpenWindow w;
+        const QString file = QString::fromStdString(w.bestiary.file().string());
+        const struct {
+            const char* foe;
+            int category;
+            const char* tally;  // Init
+        } added[] = {{"Orc", 3, "0"}, {"Orc", 3, "0"}, {"Orc", 3, "0"}, {"Bandit Archer", 5, "2"},
+                     {"[Generic]", 0, "-3"}, {"Goblin", 1, "7"}};
+        for (const auto& entry : added) {
+            w.control<QRadioButton>(QStringLiteral("optCategory(%1)").arg(entry.category))->click();
+            w.control<QComboBox>("cboFoes")->setEditText(entry.foe);
+            w.box("txtTally", 0)->setText(entry.tally);
+            w.control<QAction>("mnuAddToEncounter")->trigger();
+        }
+        QMainWindow* encounter = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            encounter = window->objectName() == "frmEncounter" ? qobject_cast<QMainWindow*>(window) : encounter;
+        QVERIFY(encounter);
+        const QAbstractItemModel* entries = encounter->findChild<QTableView*>("grdEntries")->model();
+        const QAbstractItemModel* creatures = encounter->findChild<QTableView*>("grdCreatures")->model();
+        QCOMPARE(entries->rowCount(), 4);
+        auto* hitFor = encounter->findChild<QSpinBox*>("spnAmount");
+        hitFor->setValue(5);
+        encounter->findChild<QTableView*>("grdCreatures")->selectRow(1);
+        encounter->findChild<QPushButton*>("cmdDamage")->click();
+
+        QTemporaryDir folder;
+        const QString saved = folder.filePath("fight.json");
+        whenModalAppears([&saved](QWidget* dialog) {
+            if (auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr) {
+                name->setText(saved);
+                QTest::keyClick(name, Qt::Key_Return);
+            }
+        });
+        for (QAction* action : encounter->findChildren<QAction*>()) {
+            if (action->text() == "Save Encounter &As...")
+                action->trigger();
+        }
+        QVERIFY(QFile::exists(saved));
+
+        const QJsonArray json = QJsonDocument::fromJson(answer({"--encounter", saved, "--format", "json",
+                                                                "--bestiary", file})).array();
+        QCOMPARE(json.size(), entries->rowCount());
+        int creature = 0;
+        for (int row = 0; row < entries->rowCount(); ++row) {
+            const QJsonObject block = json[row].toObject();
+            const auto shown = [&](int column) { return entries->index(row, column).data().toString(); };
+            QCOMPARE(block["count"].toInt(), shown(0).toInt());
+            QCOMPARE(block["foe"].toString(), shown(1));
+            QCOMPARE(block["category"].toString(), shown(2));
+            for (int slot = 0; slot < kStatCount; ++slot)
+                QCOMPARE(block["stats"][kStats[slot]].toDouble(), shown(3 + slot).toDouble());
+            QCOMPARE(block["move"].toString(), shown(10));
+            QCOMPARE(block["wound"].toDouble(), shown(11).toDouble());
+            QCOMPARE(block["might"].toDouble(), shown(12).toDouble());
+            for (const QJsonValue hp : block["hp"].toArray())
+                QCOMPARE(QString::number(hp.toInt()), creatures->index(creature++, 1).data().toString().section(" / ", 0, 0));
+        }
+        QCOMPARE(creature, creatures->rowCount());
+        QCOMPARE(json[0]["hp"][1].toInt(), json[0]["stats"]["HP"].toInt() - 5);
     }
 };
 
