@@ -131,9 +131,10 @@ QVariant EncounterEntriesModel::headerData(int section, Qt::Orientation orientat
         return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
     if (role != Qt::DisplayRole)
         return {};
-    static const QStringList kNames = {"Count", "Foe", "Category", "Init", "Atk", "Dfn", "Dam", "Soak",
-                                       "HP", "Res", "Move", "Wound", "Might", "Note"};
-    return kNames.value(section);
+    if (section >= FirstStatistic && section < Move)
+        return QString::fromLatin1(kStatNames[static_cast<std::size_t>(section - FirstStatistic)]);
+    static const QStringList kOthers = {"Count", "Foe", "Category", "Move", "Wound", "Might", "Note"};
+    return kOthers.value(section < Move ? section : section - kStatCount);
 }
 
 Qt::ItemFlags EncounterEntriesModel::flags(const QModelIndex& index) const

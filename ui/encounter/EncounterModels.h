@@ -10,6 +10,8 @@
 //
 // Both follow the document: an edit in place becomes a step of its history.
 
+#include "FoeStats.h"
+
 #include <QAbstractTableModel>
 
 #include <functional>
@@ -31,7 +33,7 @@ class EncounterEntriesModel final : public EncounterTableModel {
     Q_OBJECT
 
 public:
-    enum Column { Count, Foe, Category, FirstStatistic, Move = FirstStatistic + 7, Wound, Might, Note, ColumnCount };
+    enum Column { Count, Foe, Category, FirstStatistic, Move = FirstStatistic + kStatCount, Wound, Might, Note, ColumnCount };
 
     explicit EncounterEntriesModel(EncounterDocument& document, QObject* parent = nullptr);
 
