@@ -15,8 +15,8 @@
 #include "InputMarks.h"
 #include "PassingNote.h"
 #include "ScreenFit.h"
-#include "SheetCompanions.h"
 #include "SheetBinding.h"
+#include "SheetCompanions.h"
 #include "StatBlockActions.h"
 #include "TypedFoeName.h"
 #include "ZoomMenu.h"
@@ -87,9 +87,7 @@ void frmMain::buildMenu()
         this,
         [this]() -> const FoeSheet& { return sheet_; },
         [this] { return Category; },
-        [this](const std::string& name, ThreatCategory category) {
-            return bestiary_ ? lookUpFoe(*bestiary_, name, category) : FoeLookupResult(std::nullopt);
-        },
+        [this](const std::string& name, ThreatCategory category) { return lookUp(name, category); },
         [this](ThreatCategory category) { controls_.optCategory[static_cast<std::size_t>(category)]->click(); },
         [this] { return zoom_; },
         chooseZoom,
@@ -176,7 +174,7 @@ std::optional<BestiaryFailure> frmMain::GetFoes()
 
 void frmMain::MakeFoe()
 {
-    runPass([this](FoeSheet& sheet) { recomputeSheet(sheet, Category, lookUp(sheet.foeName)); });
+    runPass([this](FoeSheet& sheet) { recomputeSheet(sheet, Category, lookUp(sheet.foeName, Category)); });
 }
 
 void frmMain::openBestiary(const QString& file)
@@ -255,11 +253,11 @@ void frmMain::runPass(const std::function<void(FoeSheet&)>& compute)
     companions_->sheetChanged();
 }
 
-FoeLookupResult frmMain::lookUp(const std::string& name)
+FoeLookupResult frmMain::lookUp(const std::string& name, ThreatCategory category)
 {
     if (!bestiary_)  // closed with the window; Qt may still report the foe box's last change
         return std::nullopt;
-    return lookUpFoe(*bestiary_, name, Category);
+    return lookUpFoe(*bestiary_, name, category);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -12,7 +12,9 @@
 // up once, recomputes the sheet with it, and shows it in the boxes with their
 // change events blocked: a pass never starts another. A bestiary that fails
 // to answer, when listing or looking a foe up, stops the pass with every
-// result empty and the failure on the foe box.
+// result empty and the failure on the foe box. The windows beside the sheet
+// (the encounter, the threat ladder: SheetCompanions.h) follow each pass,
+// each bestiary opened and each zoom.
 
 #include "FoeDatabase.h"
 #include "FoeSheet.h"
@@ -73,7 +75,7 @@ private:
     // MakeFoe, or, when the list could not be read, the pass that stops on it.
     void recomputeAfterListing(const std::optional<BestiaryFailure>& listing);
     void runPass(const std::function<void(FoeSheet&)>& compute);
-    FoeLookupResult lookUp(const std::string& name);
+    FoeLookupResult lookUp(const std::string& name, ThreatCategory category);
 
     ThreatCategory Category = 0;
     bool Ready = false;
