@@ -70,7 +70,7 @@ struct BestiaryCase {
     // Fails later: the file renamed over the bestiary once it is open.
     std::function<TestBestiary()> replacement = {};
     bool readByAStranger = false;  // by a user without root's power over permissions
-    bool fullSpeedOnly = false;    // its reading takes most of the budget at full speed
+    bool fullSpeedOnly = false;    // its reading takes most of the budget at full speed (see the test)
 };
 void PrintTo(const BestiaryCase& c, std::ostream* os) { *os << c.tag; }
 
@@ -524,7 +524,16 @@ TEST_P(BestiaryFile, GivesItsOutcomeWithinBoundsAndLeavesTheFileAlone)
     std::string outcome;
     report >> slowestMs >> peakMemoryKiB;
     std::getline(report >> std::ws, outcome);
-    EXPECT_THAT(outcome, StartsWith(expectedStart(c.outcome)));
+    // A row that takes most of the open budget at full speed may find a
+    // slower machine refusing it for time: the budget working as meant. It is
+    // never to be refused for anything else, such as the memory it holds.
+    const bool refusedForTime = c.fullSpeedOnly && c.outcome == Outcome::Opens
+                             && outcome.starts_with(expectedStart(Outcome::Refused))
+                             && outcome.find("too large to read in time") != std::string::npos;
+    if (refusedForTime)
+        std::cout << "This machine reads it too slowly for the open budget: " << outcome << '\n';
+    else
+        EXPECT_THAT(outcome, StartsWith(expectedStart(c.outcome)));
     EXPECT_THAT(outcome, HasSubstr(c.fault));
     if (c.outcome != Outcome::Opens) {
         EXPECT_THAT(outcome, HasSubstr(bestiary.file().string()));
