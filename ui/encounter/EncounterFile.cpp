@@ -158,10 +158,10 @@ std::optional<Encounter> encounterFromJson(const QByteArray& json, QString& prob
     if (!version)
         return fail("it is damaged: its version is not a whole number");
     if (*version > kEncounterFileVersion)
-        return fail(QStringLiteral("it was saved by a later version of the calculator (file version %1; "
-                                        "this one reads version %2)")
-                             .arg(*version)
-                             .arg(kEncounterFileVersion));
+        return fail(QStringLiteral("it was saved by a later version of the calculator "
+                                   "(file version %1; this one reads version %2)")
+                        .arg(*version)
+                        .arg(kEncounterFileVersion));
     if (!root["entries"].isArray())
         return fail("it is damaged: it has no list of entries");
     Encounter encounter;
