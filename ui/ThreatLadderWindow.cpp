@@ -14,7 +14,12 @@
 namespace {
 
 // The grid's rows: Init..Res and Mix, then the boxes that stand alone on the sheet.
-const QStringList kRowNames = {"Init", "Atk", "Dfn", "Dam", "Soak", "HP", "Res", "Mix", "Move", "Wound", "Might"};
+const QStringList kRowNames = [] {
+    QStringList names;
+    for (std::string_view name : kStatNames)  // Init..Res, then Mix
+        names << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    return names << "Move" << "Wound" << "Might";
+}();
 
 std::string boxOf(const StatBlock& block, int row)
 {

@@ -164,18 +164,18 @@ bool EncounterEntriesModel::setData(const QModelIndex& index, const QVariant& va
         return false;
     // A category the bestiary would give no numbers for is refused, as the
     // sheet refuses a foe its category does not offer.
-    EncounterEntry rescaled = before;
-    rescaled.category = category;
-    refreshEntry(rescaled, document_.lookUp(rescaled.foe, category));
-    if (!rescaled.stale.empty()) {
-        emit this->rescaled(text(rescaled.stale) + " It stays at " + captionOf(before.category) + ".");
+    EncounterEntry trial = before;
+    trial.category = category;
+    refreshEntry(trial, document_.lookUp(trial.foe, category));
+    if (!trial.stale.empty()) {
+        emit rescaled(text(trial.stale) + " It stays at " + captionOf(before.category) + ".");
         return false;
     }
     document_.edit(QStringLiteral("%1 to %2").arg(foe, captionOf(category)),
                    [row, category](Encounter& entries) { entries[row].category = category; });
     const QString heading = QStringLiteral("%1 at %2: ").arg(foe, captionOf(category));
-    const std::string changes = changedStatistics(before.block, rescaled.block);
-    emit this->rescaled(heading + (changes.empty() ? QStringLiteral("no statistic changed") : text(changes)));
+    const std::string changes = changedStatistics(before.block, trial.block);
+    emit rescaled(heading + (changes.empty() ? QStringLiteral("no statistic changed") : text(changes)));
     return true;
 }
 
